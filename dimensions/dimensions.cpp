@@ -1,0 +1,2 @@
+#include "dimensions/dimensions.h"
+// Work in progress.

@@ -1,0 +1,2 @@
+#include "platform/desktop.h"
+// Work in progress.

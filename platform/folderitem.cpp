@@ -1,0 +1,2 @@
+#include "platform/folderitem.h"
+// Work in progress.

@@ -10,6 +10,8 @@ packages=(
     xdg-utils
     # benchmarks and fuzzing
     libbenchmark-dev clang-14 libclang-rt-14-dev
+    # the Qt-free dimension model is tested with GoogleTest
+    libgtest-dev
     # validators run by the tests
     desktop-file-utils appstream
     # screenshots and the real-display checks

@@ -16,6 +16,7 @@ class Desktop;
 namespace documents {
 
 class DocumentListBox;
+class DocumentOpener;
 
 // The main window's controls that the actions work on.
 struct Controls
@@ -31,7 +32,7 @@ struct Controls
 };
 
 // The handlers of the main window's fields and buttons. Constructing it connects
-// them to the controls.
+// them to the controls; "Open file" and the double-click are a DocumentOpener's.
 class MainWindowActions : public QObject
 {
     Q_OBJECT
@@ -46,8 +47,6 @@ public:
     bool StaticText2_MouseDown(QPoint position);
 
     void PushButton1_Action(); // Calculate
-    void PushButton2_Action(); // Open file
-    void filename_list_DoubleClick();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -55,7 +54,7 @@ protected:
 private:
     Controls m_controls;
     platform::Desktop& m_desktop;
-    std::function<void()> m_showReminder;
+    DocumentOpener* m_opener = nullptr; // "Open file" and the double-click
 };
 
 } // namespace documents

@@ -1,0 +1,1 @@
+#include "windows/window1.h"

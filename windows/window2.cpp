@@ -1,0 +1,1 @@
+#include "windows/window2.h"

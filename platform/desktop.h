@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPoint>
 #include <QString>
 
@@ -36,11 +37,16 @@ class QtDesktop final : public Desktop
 {
 public:
     QtDesktop();
+    // The file is checked first: a desktop handler may accept a missing file and
+    // fail later where the caller can no longer tell the user.
     bool Launch(const QString& absolutePath) override;
     bool AsyncAltKey() const override;
     QPoint MousePosition() const override;
     double Microseconds() const override;
     void Beep() override;
+
+private:
+    QElapsedTimer m_clock; // monotonic, started by the constructor
 };
 
 } // namespace platform

@@ -1,2 +1,0 @@
-#include "dimensions/dimensions.h"
-// Work in progress.

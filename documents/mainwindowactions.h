@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPoint>
 #include <functional>
+#include <string_view>
 
 class QLabel;
 class QLineEdit;
@@ -31,6 +32,14 @@ struct Controls
     QPushButton* PushButton2 = nullptr;
 };
 
+// Sets a label to a multi-line text whose lines are separated by carriage returns,
+// the form the result texts are computed in; a label shows a line break only for "\n".
+void setMultilineText(QLabel* label, std::string_view text);
+
+// The key filter of the dimension fields: true refuses a key whose text neither
+// sorts before the space (control keys, an empty text) nor is made of digits.
+bool refusesKey(const QString& key);
+
 // The handlers of the main window's fields and buttons. Constructing it connects
 // them to the controls; "Open file" and the double-click are a DocumentOpener's.
 class MainWindowActions : public QObject
@@ -41,12 +50,16 @@ public:
     MainWindowActions(const Controls& controls, platform::Desktop& desktop,
                       std::function<void()> showReminder, QObject* parent = nullptr);
 
-    // True refuses the key.
+    // True refuses the key. Keys pressed with Ctrl or Meta are shortcuts and never
+    // reach these handlers.
     bool propx_KeyDown(const QString& key);
     bool propy_KeyDown(const QString& key);
+    // Exchanges the texts of the two fields exactly; calculates nothing.
     bool StaticText2_MouseDown(QPoint position);
 
-    void PushButton1_Action(); // Calculate
+    // Calculate: checks the fields, selects the row closest in ratio and shows the
+    // two percentages. An unusable input only beeps and changes nothing.
+    void PushButton1_Action();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -14,6 +14,12 @@ namespace {
 constexpr double inf = std::numeric_limits<double>::infinity();
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 
+// `before`, then `count` times `c`, then `after`.
+std::string run(const char* before, std::size_t count, char c, const char* after)
+{
+    return std::string(before).append(count, c).append(after);
+}
+
 struct ReadRow
 {
     const char* label;
@@ -41,10 +47,10 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadRow{"point_last", "5.", 5}, ReadRow{"two_points", "1.2.3", 1.2},
                     ReadRow{"no_exponent", "1e3", 1},
                     ReadRow{"twenty_digits", "12345678901234567890", 12345678901234567890.0},
-                    ReadRow{"beyond_double", std::string(400, '7'), inf},
-                    ReadRow{"beyond_double_negative", "-" + std::string(400, '7'), -inf},
-                    ReadRow{"tiny_fraction", "0." + std::string(400, '0') + "1", 0},
-                    ReadRow{"long_zero_run", std::string(400, '0') + "5", 5}),
+                    ReadRow{"beyond_double", run("", 400, '7', ""), inf},
+                    ReadRow{"beyond_double_negative", run("-", 400, '7', ""), -inf},
+                    ReadRow{"tiny_fraction", run("0.", 400, '0', "1"), 0},
+                    ReadRow{"long_zero_run", run("", 400, '0', "5"), 5}),
     RowName{});
 
 struct IntRow

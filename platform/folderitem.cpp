@@ -162,7 +162,11 @@ QString copyFile(const QByteArray& from, const QByteArray& to, bool forMove)
     if (why.isEmpty() && ::fchmod(out, st.st_mode & 0777) != 0)
         why = reasonFor(errno, Access::Write);
     if (why.isEmpty() && forMove) {
+#ifdef __APPLE__
+        const struct timespec times[2] = {st.st_atimespec, st.st_mtimespec};
+#else
         const struct timespec times[2] = {st.st_atim, st.st_mtim};
+#endif
         ::futimens(out, times); // a copy with fresh times is still a good copy
         if (::fsync(out) != 0)
             why = reasonFor(errno, Access::Write);

@@ -4,7 +4,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
-#include <QUrl>
 #include <QWindow>
 
 // Stands in for the desktop's file handler.
@@ -22,58 +21,43 @@ class DesktopTest : public QObject
     Q_OBJECT
 
 private slots:
-    void launchHandsOverOnlyFilesThatExist_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("handedOver");
-        QTest::newRow("existing file") << "doc 50x70.pdf" << true;
-        QTest::newRow("missing file") << "gone 50x70.pdf" << false;
-    }
     void launchHandsOverOnlyFilesThatExist()
     {
-        QFETCH(QString, name);
-        QFETCH(bool, handedOver);
         QTemporaryDir dir;
-        QFile file(dir.filePath("doc 50x70.pdf"));
+        QFile file(dir.filePath("doc.pdf"));
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
         Opener opener;
         QDesktopServices::setUrlHandler("file", &opener, "open");
         platform::QtDesktop desktop;
-        const bool launched = desktop.Launch(dir.filePath(name));
+        const bool gone = desktop.Launch(dir.filePath("gone.pdf"));
+        const bool there = desktop.Launch(file.fileName());
         QDesktopServices::unsetUrlHandler("file");
-        QCOMPARE(launched, handedOver);
-        QCOMPARE(opener.opened,
-                 handedOver ? QList<QUrl>{QUrl::fromLocalFile(dir.filePath(name))} : QList<QUrl>{});
+        QVERIFY(!gone && there);
+        QCOMPARE(opener.opened, QList<QUrl>{QUrl::fromLocalFile(file.fileName())});
     }
 
     void altCountsWithOtherModifiers_data()
     {
-        QTest::addColumn<QList<Qt::Key>>("keys");
+        QTest::addColumn<Qt::KeyboardModifiers>("held");
         QTest::addColumn<bool>("alt");
-        QTest::newRow("nothing held") << QList<Qt::Key>{} << false;
-        QTest::newRow("Shift") << QList<Qt::Key>{Qt::Key_Shift} << false;
-        QTest::newRow("Alt") << QList<Qt::Key>{Qt::Key_Alt} << true;
-        QTest::newRow("Shift+Alt") << QList<Qt::Key>{Qt::Key_Shift, Qt::Key_Alt} << true;
-        QTest::newRow("Ctrl+Alt") << QList<Qt::Key>{Qt::Key_Control, Qt::Key_Alt} << true;
+        QTest::newRow("nothing") << Qt::KeyboardModifiers() << false;
+        QTest::newRow("Shift") << Qt::KeyboardModifiers(Qt::ShiftModifier) << false;
+        QTest::newRow("Alt") << Qt::KeyboardModifiers(Qt::AltModifier) << true;
+        QTest::newRow("Shift+Alt") << (Qt::ShiftModifier | Qt::AltModifier) << true;
+        QTest::newRow("Ctrl+Alt") << (Qt::ControlModifier | Qt::AltModifier) << true;
     }
     void altCountsWithOtherModifiers()
     {
-        QFETCH(QList<Qt::Key>, keys);
+        QFETCH(Qt::KeyboardModifiers, held);
         QFETCH(bool, alt);
         QWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        Qt::KeyboardModifiers held;
-        for (Qt::Key key : keys) {
-            held |= key == Qt::Key_Alt     ? Qt::AltModifier
-                    : key == Qt::Key_Shift ? Qt::ShiftModifier
-                                           : Qt::ControlModifier;
-            QTest::keyPress(&window, key, held);
-        }
+        QTest::keyPress(&window, Qt::Key_A, held); // presses the modifiers first
         const bool seen = platform::QtDesktop().AsyncAltKey();
-        for (auto key = keys.crbegin(); key != keys.crend(); ++key)
-            QTest::keyRelease(&window, *key, held);
+        QTest::keyRelease(&window, Qt::Key_A, held);
+        // Under offscreen a lone Alt's release still reports Alt; a plain key clears it.
+        QTest::keyClick(&window, Qt::Key_A);
         QCOMPARE(seen, alt);
     }
 

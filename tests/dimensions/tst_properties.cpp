@@ -1,7 +1,5 @@
 #include "dimensions/dimensions.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -22,12 +20,11 @@ class NameMaker
 public:
     std::string name()
     {
-        static const std::vector<std::string> pieces = {
-            "x", "X", "×", "ｘ", "é", "٣", "５", " ", ".", "_", "-", "box", ".pdf", "Poster"};
+        static const char* const pieces[] = {"x", "X", "×", "ｘ", "é",   "٣",    "５",
+                                             " ", ".", "_", "-",  "box", ".pdf", "Poster"};
         std::string text;
-        const int count = pick(0, 8);
-        for (int i = 0; i < count; ++i) {
-            text += pick(0, 2) == 0 ? pieces[static_cast<std::size_t>(pick(0, 13))] : digits();
+        for (int i = pick(0, 8); i > 0; --i) {
+            text += pick(0, 2) == 0 ? pieces[pick(0, 13)] : digits();
         }
         return text;
     }
@@ -48,17 +45,18 @@ private:
     std::mt19937 m_engine{20240607u};
 };
 
-std::string lowered(std::string_view text)
+std::string lowered(std::string text)
 {
-    std::string result(text);
-    std::transform(result.begin(), result.end(), result.begin(),
-                   [](char c) { return c == 'X' ? 'x' : c; });
-    return result;
+    for (char& c : text) {
+        c = c == 'X' ? 'x' : c;
+    }
+    return text;
 }
 
-bool hasLeadingZero(std::string_view run)
+// Runs that read back to themselves: no leading zero, and within the int32 range.
+bool plainRun(std::string_view run)
 {
-    return run.size() > 1 && run.front() == '0';
+    return run.size() < 10 && (run.size() == 1 || run[0] != '0');
 }
 
 TEST(NameProperties, tokenFoundIsTokenReplaced)
@@ -83,8 +81,7 @@ TEST(NameProperties, tokenFoundIsTokenReplaced)
 
         const std::string_view left = std::string_view(token).substr(0, separator);
         const std::string_view right = std::string_view(token).substr(separator + 1);
-        if (!hasLeadingZero(left) && !hasLeadingZero(right) && left.size() < 10 &&
-            right.size() < 10) {
+        if (plainRun(left) && plainRun(right)) {
             EXPECT_EQ(ChangeName(name, GetPropX(token), GetPropY(token)), name);
         }
         const std::int32_t x = maker.pick(0, 2147483647);

@@ -108,6 +108,8 @@ void checkSearch(std::string_view text, std::int32_t X, std::int32_t Y)
         const std::string_view row = rows[static_cast<std::size_t>(match->R)];
         require(GetPropX(row) != 0 && GetPropY(row) != 0);
         require(portrait(GetPropX(row), GetPropY(row)) == portrait(X, Y));
+        // The fast reading of plain rows must agree with GetPropX and GetPropY.
+        require(match->H == (100.0 * X) / GetPropX(row) && match->V == (100.0 * Y) / GetPropY(row));
     }
 }
 

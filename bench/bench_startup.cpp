@@ -16,6 +16,7 @@
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 extern char** environ;
 
@@ -95,8 +96,14 @@ enum Probe
     ProbeCount
 };
 
-// Mean idle memory per probe, for the ratios printed after the run.
-double g_meanKilobytes[ProbeCount] = {};
+// Idle memory per probe over all repetitions, for the ratios printed after the run.
+struct MemoryTally
+{
+    double kilobytes = 0.0;
+    double runs = 0.0;
+    double mean() const { return runs > 0.0 ? kilobytes / runs : -1.0; }
+};
+MemoryTally g_memory[ProbeCount];
 
 // `argument` is passed to the probe; nullptr passes none.
 void measureStartup(benchmark::State& state, const char* probe, const char* argument, Probe slot)
@@ -118,8 +125,9 @@ void measureStartup(benchmark::State& state, const char* probe, const char* argu
         state.SetIterationTime(run->secondsToShown);
         kilobytes += static_cast<double>(run->residentKilobytes);
     }
-    g_meanKilobytes[slot] = kilobytes / static_cast<double>(state.iterations());
-    state.counters["idle_rss_kB"] = g_meanKilobytes[slot];
+    g_memory[slot].kilobytes += kilobytes;
+    g_memory[slot].runs += static_cast<double>(state.iterations());
+    state.counters["idle_rss_kB"] = kilobytes / static_cast<double>(state.iterations());
 }
 
 void BM_StartupPallisto(benchmark::State& state)
@@ -139,7 +147,7 @@ void BM_StartupBareMainWindowWithText(benchmark::State& state)
     measureStartup(state, "startup_probe_bare", "text", BareWithText);
 }
 
-constexpr int kRuns = 20;
+constexpr int kRuns = 8;
 BENCHMARK(BM_StartupPallisto)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(kRuns);
 BENCHMARK(BM_StartupBareMainWindow)
     ->UseManualTime()
@@ -161,11 +169,12 @@ const char* const kBenchmarkNames[ProbeCount] = {"BM_StartupPallisto", "BM_Start
 void printMemoryRatio(const std::string& label, Probe numerator, Probe denominator, double goal)
 {
     const bench::Ratio ratio{label, kBenchmarkNames[numerator], kBenchmarkNames[denominator], goal};
-    const double measured = g_meanKilobytes[numerator] > 0.0 ? g_meanKilobytes[numerator] : -1.0;
-    std::string line = bench::formatRatio(ratio, measured, g_meanKilobytes[denominator]);
-    if (measured > 0.0 && g_meanKilobytes[denominator] > 0.0)
+    const double measured = g_memory[numerator].mean();
+    const double baseline = g_memory[denominator].mean();
+    std::string line = bench::formatRatio(ratio, measured, baseline);
+    if (measured > 0.0 && baseline > 0.0)
         line += " (" + std::to_string(std::lround(measured)) + " kB / " +
-                std::to_string(std::lround(g_meanKilobytes[denominator])) + " kB)";
+                std::to_string(std::lround(baseline)) + " kB)";
     std::printf("%s\n", line.c_str());
 }
 
@@ -179,8 +188,17 @@ int main(int argc, char** argv)
     const bool madeRuntimeDir = mkdtemp(runtimeDir) != nullptr;
     if (madeRuntimeDir)
         setenv("XDG_RUNTIME_DIR", runtimeDir, 0);
+    // Repetitions of the three run in random order, so that a change in the
+    // machine's load during the run does not fall on one probe only. Flags given
+    // on the command line come later and win.
+    std::vector<char*> args(argv, argv + argc);
+    char repetitions[] = "--benchmark_repetitions=3";
+    char interleaving[] = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, {repetitions, interleaving});
+    int count = static_cast<int>(args.size());
+    args.push_back(nullptr);
     const int status = bench::runWithRatios(
-        argc, argv,
+        count, args.data(),
         {{"start-up Pallisto / bare QMainWindow", runName("BM_StartupPallisto"),
           runName("BM_StartupBareMainWindow"), 1.2},
          {"start-up Pallisto / bare QMainWindow with text", runName("BM_StartupPallisto"),

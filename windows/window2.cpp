@@ -105,7 +105,7 @@ void Window2::_CreateControls0()
     m_StaticText1->setGeometry(20, 14, 395, 81);
 
     m_StaticText2 =
-        new QLabel(QStringLiteral("Pallisto 1.0 \u2014 \u00a9 2026 the Pallisto developers"), this);
+        new QLabel(QStringLiteral("Pallisto 1.0 \u2014 \u00a9 2026 the Pallisto team"), this);
     m_StaticText2->setObjectName(QStringLiteral("StaticText2"));
     m_StaticText2->setFont(systemFont(9));
     m_StaticText2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

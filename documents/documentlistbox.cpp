@@ -1,6 +1,6 @@
 #include "documents/documentlistbox.h"
 
-#include "dimensions/dimensions.h"
+#include "documents/urilist.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -10,32 +10,72 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QToolTip>
-#include <QUrl>
-#include <algorithm>
 
 namespace documents {
 
 namespace {
 
-// Whether the drag's first item is a local file or folder: the first item decides
-// whether the drag counts as one that carries files.
-bool firstItemIsFile(const QMimeData& drag)
+const QString uriListFormat = QStringLiteral("text/uri-list");
+
+// The drag's items, or its first `limit` ones; none for a drag without URLs.
+UriList itemsOf(const QMimeData& drag, qsizetype limit = -1)
 {
-    if (!drag.hasUrls()) {
-        return false;
-    }
-    const QList<QUrl> urls = drag.urls();
-    return !urls.isEmpty() && urls.front().isLocalFile();
+    return drag.hasUrls() ? UriList(drag.data(uriListFormat), limit) : UriList();
+}
+
+// Whether the drag's first item carries a file: the first item decides whether the
+// drag counts as one that carries files.
+bool firstItemIsFile(const UriList& items)
+{
+    return items.size() > 0 && items.carriesFile(0);
 }
 
 } // namespace
 
 DocumentListBox::DocumentListBox(QWidget* parent) : QListWidget(parent)
 {
+    // Every row is a short token in one font: uniform sizes spare the view from
+    // measuring each of many thousand rows before it can scroll to one.
+    setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setDragEnabled(false);
     setDropIndicatorShown(false);
     filename_list_Open();
+
+    // Any change of the rows other than a drop makes the copy of their texts stale.
+    const auto stale = [this] { m_row_texts_valid = false; };
+    QAbstractItemModel* rows = model();
+    connect(rows, &QAbstractItemModel::rowsInserted, this, stale);
+    connect(rows, &QAbstractItemModel::rowsRemoved, this, stale);
+    connect(rows, &QAbstractItemModel::rowsMoved, this, stale);
+    connect(rows, &QAbstractItemModel::modelReset, this, stale);
+    connect(rows, &QAbstractItemModel::layoutChanged, this, stale);
+    connect(rows, &QAbstractItemModel::dataChanged, this, stale);
+}
+
+const std::vector<platform::FolderItem>& DocumentListBox::file_list() const
+{
+    if (!m_file_list_made) {
+        m_file_list.reserve(m_kept.size());
+        for (const qsizetype i : m_kept) {
+            m_file_list.emplace_back(m_dropped.localPath(i));
+        }
+        m_file_list_made = true;
+    }
+    return m_file_list;
+}
+
+std::span<const std::string> DocumentListBox::rowTexts() const
+{
+    if (!m_row_texts_valid) {
+        m_row_texts.clear();
+        m_row_texts.reserve(static_cast<std::size_t>(count()));
+        for (int i = 0; i < count(); ++i) {
+            m_row_texts.push_back(item(i)->text().toStdString());
+        }
+        m_row_texts_valid = true;
+    }
+    return m_row_texts;
 }
 
 void DocumentListBox::filename_list_Open()
@@ -48,7 +88,7 @@ void DocumentListBox::filename_list_Open()
 bool DocumentListBox::filename_list_DragEnter(const QMimeData& drag)
 {
     m_filling_data = false;
-    if (firstItemIsFile(drag)) {
+    if (firstItemIsFile(itemsOf(drag, 1))) {
         m_filling_data = true;
         clear();
     }
@@ -61,36 +101,40 @@ void DocumentListBox::filename_list_DropObject(const QMimeData& drag)
         return;
     }
     m_file_list.clear();
-    if (!firstItemIsFile(drag)) {
+    m_file_list_made = false;
+    m_kept.clear();
+    m_dropped = itemsOf(drag);
+    if (!firstItemIsFile(m_dropped)) {
         return;
     }
-    const QList<QUrl> urls = drag.urls();
     QStringList rows;
-    rows.reserve(urls.size());
-    m_file_list.reserve(static_cast<std::size_t>(urls.size()));
-    for (const QUrl& url : urls) {
-        if (!url.isLocalFile()) {
-            continue;
-        }
-        platform::FolderItem item(url.toLocalFile());
-        const std::string token = dimensions::GetPropName(item.Name().toStdString());
+    rows.reserve(m_dropped.size());
+    std::vector<std::string> tokens;
+    tokens.reserve(static_cast<std::size_t>(m_dropped.size()));
+    std::string buffer;
+    for (qsizetype i = 0; i < m_dropped.size(); ++i) {
+        std::string token = m_dropped.token(i, buffer);
         if (token.empty()) {
             continue;
         }
         rows.append(QString::fromLatin1(token.data(), static_cast<qsizetype>(token.size())));
-        m_file_list.push_back(std::move(item));
+        tokens.push_back(std::move(token));
+        m_kept.push_back(i);
     }
     // One insertion for all rows: the view lays out and signals once, not per row.
     addItems(rows);
+    m_row_texts = std::move(tokens);
+    m_row_texts_valid = true;
     m_filling_data = false;
 }
 
 QString DocumentListBox::rowToolTip(int row) const
 {
-    if (row < 0 || row >= count() || static_cast<std::size_t>(row) >= m_file_list.size()) {
+    const std::vector<platform::FolderItem>& files = file_list();
+    if (row < 0 || row >= count() || static_cast<std::size_t>(row) >= files.size()) {
         return {};
     }
-    const platform::FolderItem& item = m_file_list[static_cast<std::size_t>(row)];
+    const platform::FolderItem& item = files[static_cast<std::size_t>(row)];
     QString folder = QDir::toNativeSeparators(item.Parent().AbsolutePath());
     if (folder.size() > 1 && folder.endsWith(QDir::separator())) {
         folder.chop(1);
@@ -101,15 +145,18 @@ QString DocumentListBox::rowToolTip(int row) const
 void DocumentListBox::paste()
 {
     const QMimeData* clipboard = QApplication::clipboard()->mimeData();
-    if (clipboard == nullptr || !clipboard->hasUrls()) {
+    if (clipboard == nullptr) {
         return;
     }
-    const QList<QUrl> urls = clipboard->urls();
-    if (std::none_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); })) {
-        return;
+    const UriList items = itemsOf(*clipboard);
+    bool anyFile = false;
+    for (qsizetype i = 0; i < items.size() && !anyFile; ++i) {
+        anyFile = items.carriesFile(i);
     }
-    filename_list_DragEnter(*clipboard);
-    filename_list_DropObject(*clipboard);
+    if (anyFile) {
+        filename_list_DragEnter(*clipboard);
+        filename_list_DropObject(*clipboard);
+    }
 }
 
 bool DocumentListBox::event(QEvent* event)
@@ -143,10 +190,11 @@ bool DocumentListBox::viewportEvent(QEvent* event)
     return QListWidget::viewportEvent(event);
 }
 
-bool DocumentListBox::acceptDrag(QDropEvent* event)
+bool DocumentListBox::acceptDrag(QDropEvent* event) const
 {
-    const QMimeData* drag = event->mimeData();
-    if (drag == nullptr || !firstItemIsFile(*drag)) {
+    // Set on entering exactly when the drag's first item is a file, and kept until
+    // the drop: the drag is not read again on every move.
+    if (!m_filling_data) {
         event->ignore();
         return false;
     }
@@ -167,6 +215,8 @@ void DocumentListBox::dragEnterEvent(QDragEnterEvent* event)
 {
     if (event->mimeData() != nullptr) {
         filename_list_DragEnter(*event->mimeData());
+    } else {
+        m_filling_data = false;
     }
     acceptDrag(event);
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "documents/urilist.h"
 #include "platform/folderitem.h"
 
 #include <QListWidget>
+#include <span>
+#include <string>
 #include <vector>
 
 class QDropEvent;
@@ -22,7 +25,8 @@ class DocumentListBox : public QListWidget
 public:
     explicit DocumentListBox(QWidget* parent = nullptr);
 
-    const std::vector<platform::FolderItem>& file_list() const { return m_file_list; }
+    // The documents of the latest drop; element i is the document behind row i.
+    const std::vector<platform::FolderItem>& file_list() const;
     // True from the moment a drag carrying a file enters until its drop is processed.
     bool filling_data() const { return m_filling_data; }
 
@@ -31,6 +35,10 @@ public:
     void filename_list_Open();
     bool filename_list_DragEnter(const QMimeData& drag); // never refuses: always false
     void filename_list_DropObject(const QMimeData& drag);
+
+    // The texts of all rows, in order, kept beside the rows so that a search over
+    // many rows does not ask each row for its text.
+    std::span<const std::string> rowTexts() const;
 
     // The tooltip of `row`: the name of the document behind it and its folder, so
     // that rows sharing a token can be told apart. Empty for a row without one.
@@ -51,10 +59,18 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    static bool acceptDrag(QDropEvent* event);
+    bool acceptDrag(QDropEvent* event) const;
 
-    std::vector<platform::FolderItem> m_file_list;
+    // The drop keeps its items and which of them were listed; the file items are
+    // made when first asked for, so that a drop of many files costs little more
+    // than adding their rows.
+    UriList m_dropped;
+    std::vector<qsizetype> m_kept;
+    mutable std::vector<platform::FolderItem> m_file_list;
+    mutable bool m_file_list_made = true;
     bool m_filling_data = false;
+    mutable std::vector<std::string> m_row_texts;
+    mutable bool m_row_texts_valid = true;
 };
 
 } // namespace documents

@@ -12,7 +12,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <algorithm>
-#include <string>
 
 namespace documents {
 
@@ -94,21 +93,11 @@ void MainWindowActions::PushButton1_Action()
         return;
     }
 
-    // Rows hold ASCII tokens; one buffer is reused for all of them.
-    dimensions::ClosestRatioSearch search(X, Y);
-    std::string row;
-    for (int i = 0; i < N; ++i) {
-        const QString text = list->item(i)->text();
-        row.resize(static_cast<std::size_t>(text.size()));
-        std::transform(text.begin(), text.end(), row.begin(),
-                       [](QChar c) { return static_cast<char>(c.unicode()); });
-        search.consider(row);
-    }
+    const std::optional<dimensions::Match> match =
+        dimensions::FindClosestRatio(list->rowTexts().first(static_cast<std::size_t>(N)), X, Y);
     // Every row deselected, in one step rather than one signal per row.
     list->clearSelection();
     setMultilineText(m_controls.percents, dimensions::RestingText);
-
-    const std::optional<dimensions::Match> match = search.result();
     if (!match) {
         return;
     }

@@ -125,6 +125,12 @@ private slots:
         QTest::newRow("remote url after a file adds nothing")
             << QStringList{"file:d 3x4.png", "url:https://example.com/e 5x6.png"} << any << true
             << QStringList{"3x4"} << QStringList{"d 3x4.png"};
+        QTest::newRow("percent sign, hash and question mark in the name")
+            << QStringList{"file:1%2x3 #4x5?.pdf", "file:%78%31x2.pdf"} << any << true
+            << QStringList{"2x3", "31x2"} << QStringList{"1%2x3 #4x5?.pdf", "%78%31x2.pdf"};
+        QTest::newRow("file on another machine adds nothing")
+            << QStringList{"file:h 1x1.pdf", "url:file://elsewhere/share/i 2x2.pdf"} << any << true
+            << QStringList{"1x1"} << QStringList{"h 1x1.pdf"};
         QTest::newRow("remote url first: not a file drag")
             << QStringList{"url:https://example.com/e 5x6.png", "file:d 3x4.png"} << any << false
             << QStringList{"10x10"} << QStringList{"old 10x10.pdf"};

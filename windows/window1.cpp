@@ -173,12 +173,7 @@ void Window1::Layout(QMenuBar* menuBar)
     resize(kWidth, kHeight + menuHeight);
 }
 
-void Window1::CreateControls()
-{
-    _CreateControls0();
-    // The list's Open event: the controls exist now.
-    m_filename_list->filename_list_Open();
-}
+void Window1::CreateControls() { _CreateControls0(); }
 
 void Window1::_CreateControls0()
 {

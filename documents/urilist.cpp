@@ -129,13 +129,8 @@ std::string UriList::token(qsizetype i, std::string& buffer) const
 
 QString UriList::localPath(qsizetype i) const
 {
-    if (!carriesFile(i)) {
-        return {};
-    }
-    const Item& item = m_items[static_cast<std::size_t>(i)];
-    return QUrl::fromEncoded(
-               QByteArrayView(m_bytes).sliced(item.start, item.size).trimmed().toByteArray())
-        .toLocalFile();
+    // Decoded here rather than by QUrl, which keeps "//localhost" in a local path.
+    return QUrl::fromPercentEncoding(encodedPath(i).toByteArray());
 }
 
 } // namespace documents

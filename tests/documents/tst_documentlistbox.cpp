@@ -1,4 +1,5 @@
 #include "documents/documentlistbox.h"
+#include "documents/urilist.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -183,6 +184,42 @@ private slots:
         QApplication::sendEvent(list.viewport(), &help);
         QCOMPARE(QToolTip::text(), "b 50x70.pdf\n" + QDir::toNativeSeparators(m_dir.path()));
         QCOMPARE(list.item(1)->text(), "50x70");
+    }
+
+    // The bytes as another application sends them, which no in-process QMimeData keeps.
+    void uriListFromOtherApplications_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("tokens");
+        QTest::addColumn<QStringList>("paths");
+        QTest::newRow("comment, CR LF and bare LF")
+            << QByteArray("# copied\r\nfile:///tmp/a%2050x70.pdf\r\nfile:///tmp/b%2030X40.pdf\n")
+            << QStringList{"50x70", "30x40"} << QStringList{"/tmp/a 50x70.pdf", "/tmp/b 30X40.pdf"};
+        QTest::newRow("single slash and localhost")
+            << QByteArray("file:/tmp/c%201x2.pdf\nfile://localhost/tmp/d%201x3.pdf")
+            << QStringList{"1x2", "1x3"} << QStringList{"/tmp/c 1x2.pdf", "/tmp/d 1x3.pdf"};
+        QTest::newRow("no file: relative, remote, other host")
+            << QByteArray("file:e%201x4\nhttps://example.com/f%201x5\nfile://host/g%201x6")
+            << QStringList{"", "", ""} << QStringList{"", "", ""};
+        QTest::newRow("encoded digits and x count, an encoded percent does not")
+            << QByteArray("file:///tmp/%31%78%32\nfile:///tmp/%2533x4\nfile:///tmp/dir%2010x10/")
+            << QStringList{"1x2", "33x4", "10x10"}
+            << QStringList{"/tmp/1x2", "/tmp/%33x4", "/tmp/dir 10x10/"};
+    }
+
+    void uriListFromOtherApplications()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, tokens);
+        QFETCH(QStringList, paths);
+        const documents::UriList items(bytes);
+        QCOMPARE(items.size(), tokens.size());
+        std::string buffer;
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            QCOMPARE(QString::fromStdString(items.token(i, buffer)), tokens[i]);
+            QCOMPARE(items.localPath(i), paths[i]);
+            QCOMPARE(items.carriesFile(i), !paths[i].isEmpty());
+        }
     }
 
     void paste_data()

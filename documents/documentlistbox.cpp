@@ -53,6 +53,13 @@ DocumentListBox::DocumentListBox(QWidget* parent) : QListWidget(parent)
     connect(rows, &QAbstractItemModel::dataChanged, this, stale);
 }
 
+DocumentListBox::~DocumentListBox()
+{
+    // The rows go with the base class, after this part is gone: they must not
+    // reach it any more.
+    disconnect(model(), nullptr, this, nullptr);
+}
+
 const std::vector<platform::FolderItem>& DocumentListBox::file_list() const
 {
     if (!m_file_list_made) {

@@ -24,6 +24,7 @@ class DocumentListBox : public QListWidget
     Q_OBJECT
 public:
     explicit DocumentListBox(QWidget* parent = nullptr);
+    ~DocumentListBox() override;
 
     // The documents of the latest drop; element i is the document behind row i.
     const std::vector<platform::FolderItem>& file_list() const;

@@ -14,10 +14,13 @@ namespace pallisto {
 
 namespace {
 
+// Title bars and task switchers draw at most 128 px; the desktop takes larger
+// sizes from the installed theme icon. Decoding the 256 px picture for the window
+// would cost most of the icon's share of start-up.
 QIcon windowIcon()
 {
     QIcon icon;
-    for (int size : {48, 128, 256})
+    for (int size : {48, 128})
         icon.addFile(QStringLiteral(":/pallisto/icons/pallisto-%1.png").arg(size),
                      QSize(size, size));
     return icon;

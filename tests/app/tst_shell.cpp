@@ -263,7 +263,6 @@ private slots:
         QTest::newRow(":/pallisto/about@2x.png") << QSize(298, 40);
         QTest::newRow(":/pallisto/icons/pallisto-48.png") << QSize(48, 48);
         QTest::newRow(":/pallisto/icons/pallisto-128.png") << QSize(128, 128);
-        QTest::newRow(":/pallisto/icons/pallisto-256.png") << QSize(256, 256);
     }
 
     void resources()

@@ -5,7 +5,7 @@ build=${1:-build-fuzz}
 seconds=${2:-30}
 found=0
 for exe in "$build"/tests/dimensions/fuzz_*; do
-    [ -x "$exe" ] || continue
+    [ -f "$exe" ] && [ -x "$exe" ] || continue
     found=1
     name=$(basename "$exe")
     corpus_in="tests/dimensions/corpus/${name#fuzz_}"

@@ -4,6 +4,7 @@
 #include "documents/documentlistbox.h"
 #include "documents/documentopener.h"
 #include "platform/desktop.h"
+#include "platform/text.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -17,9 +18,8 @@ namespace documents {
 
 void setMultilineText(QLabel* label, std::string_view text)
 {
-    QString lines = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    label->setText(lines);
+    label->setText(platform::displayLines(
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))));
 }
 
 bool refusesKey(const QString& key)

@@ -1,10 +1,11 @@
 #include "windows/window1.h"
 
+#include "dimensions/dimensions.h"
 #include "documents/documentlistbox.h"
 #include "documents/mainwindowactions.h"
+#include "platform/text.h"
 #include "windows/warning.h"
 
-#include <QFontDatabase>
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -102,22 +103,9 @@ public:
     }
 };
 
-QFont systemFont(int pixelSize)
-{
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setPixelSize(pixelSize);
-    return font;
-}
-
-// Texts carry their line breaks as CR, which a QLabel would draw as a space.
-QString shown(QString text)
-{
-    return text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-}
-
 QLabel* staticText(const QString& name, const QString& text, QWidget* parent)
 {
-    auto* label = new QLabel(shown(text), parent);
+    auto* label = new QLabel(platform::displayLines(text), parent);
     label->setObjectName(name);
     return label;
 }
@@ -164,7 +152,7 @@ void Window1::Layout(QMenuBar* menuBar)
     // The size limits belong to the content area; where the menu bar sits inside
     // the window, the window is that much taller.
     auto* content = new ContentArea(this);
-    content->setFont(systemFont(13));
+    content->setFont(platform::systemFont(13));
     setCentralWidget(content);
     const int menuHeight = menuBar ? menuBar->sizeHint().height() : 0;
     setFixedWidth(kWidth);
@@ -173,7 +161,10 @@ void Window1::Layout(QMenuBar* menuBar)
     resize(kWidth, kHeight + menuHeight);
 }
 
-void Window1::CreateControls() { _CreateControls0(); }
+void Window1::CreateControls()
+{
+    _CreateControls0();
+}
 
 void Window1::_CreateControls0()
 {
@@ -181,7 +172,7 @@ void Window1::_CreateControls0()
 
     m_filename_list = new documents::DocumentListBox(content);
     m_filename_list->setObjectName(QStringLiteral("filename_list"));
-    m_filename_list->setFont(systemFont(14));
+    m_filename_list->setFont(platform::systemFont(14));
     m_filename_list->setAccessibleName(QStringLiteral("Pre-made dimensions"));
     m_filename_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_filename_list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -233,12 +224,13 @@ void Window1::_CreateControls0()
     // and (120, 460) of the content area, each label line facing its value line.
     m_StaticText4 = staticText(QStringLiteral("StaticText4"),
                                QStringLiteral("Horizontal:\rVertical:"), m_GroupBox1);
-    m_StaticText4->setFont(systemFont(15));
+    m_StaticText4->setFont(platform::systemFont(15));
     m_StaticText4->setAlignment(Qt::AlignRight | Qt::AlignTop);
     m_StaticText4->setGeometry(10, 26, 83, 37);
 
-    m_percents = staticText(QStringLiteral("percents"), QStringLiteral("---\r---"), m_GroupBox1);
-    m_percents->setFont(systemFont(15));
+    m_percents = staticText(QStringLiteral("percents"),
+                            QString::fromLatin1(dimensions::RestingText), m_GroupBox1);
+    m_percents->setFont(platform::systemFont(15));
     m_percents->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_percents->setGeometry(100, 26, 69, 37);
 

@@ -1,7 +1,8 @@
 #include "windows/window2.h"
 
+#include "platform/text.h"
+
 #include <QFile>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -15,13 +16,6 @@ namespace {
 Window2* s_instance = nullptr;
 // A pixmap must not outlive the application object, so it is freed explicitly.
 std::unique_ptr<QPixmap> s_picture;
-
-QFont systemFont(int pixelSize)
-{
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setPixelSize(pixelSize);
-    return font;
-}
 
 } // namespace
 
@@ -79,7 +73,7 @@ void Window2::Layout()
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_DeleteOnClose);
-    setFont(systemFont(13));
+    setFont(platform::systemFont(13));
     setFixedSize(435, 146);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
@@ -99,7 +93,7 @@ void Window2::_CreateControls0()
         "Find out which document you already done has the closest proportions to the "
         "document you need to do.\r\rDoing minor adjustments is always better than having to "
         "redo a whole document, right?");
-    m_StaticText1->setText(body.replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    m_StaticText1->setText(platform::displayLines(body));
     m_StaticText1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_StaticText1->setWordWrap(true);
     m_StaticText1->setGeometry(20, 14, 395, 81);
@@ -107,7 +101,7 @@ void Window2::_CreateControls0()
     m_StaticText2 =
         new QLabel(QStringLiteral("Pallisto 1.0 \u2014 \u00a9 2026 the Pallisto team"), this);
     m_StaticText2->setObjectName(QStringLiteral("StaticText2"));
-    m_StaticText2->setFont(systemFont(9));
+    m_StaticText2->setFont(platform::systemFont(9));
     m_StaticText2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_StaticText2->setGeometry(215, 117, 200, 20);
 

@@ -174,7 +174,6 @@ void Window1::_CreateControls0()
     m_filename_list->setObjectName(QStringLiteral("filename_list"));
     m_filename_list->setFont(platform::systemFont(14));
     m_filename_list->setAccessibleName(QStringLiteral("Pre-made dimensions"));
-    m_filename_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_filename_list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_filename_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_filename_list->setItemDelegate(new DottedRowsDelegate(m_filename_list));

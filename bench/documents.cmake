@@ -3,5 +3,5 @@
 add_executable(bench_documents ${CMAKE_CURRENT_LIST_DIR}/bench_documents.cpp)
 target_include_directories(bench_documents PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(bench_documents PRIVATE
-    pallisto_documents pallisto_testsupport pallisto_warnings benchmark::benchmark)
+    pallisto_windows pallisto_testsupport pallisto_warnings benchmark::benchmark)
 set_target_properties(bench_documents PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)

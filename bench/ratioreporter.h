@@ -36,6 +36,9 @@ struct Ratio
     std::string numeratorName;   // the benchmark being judged
     std::string denominatorName; // the baseline
     double goal = 0.0;           // the highest acceptable ratio; 0 prints no goal
+    // When positive, the baseline is this fixed time instead of a benchmark (a budget such as
+    // "within 100 ms"); denominatorName then only names it.
+    double budgetMilliseconds = 0.0;
 };
 
 // Forwards everything to the console and remembers each benchmark's real time per
@@ -109,8 +112,11 @@ inline int runWithRatios(int argc, char** argv, std::vector<Ratio> ratios)
     benchmark::RunSpecifiedBenchmarks(&collector);
     benchmark::Shutdown();
     for (const Ratio& ratio : ratios) {
-        const std::string line = formatRatio(ratio, collector.nanoseconds(ratio.numeratorName),
-                                             collector.nanoseconds(ratio.denominatorName));
+        const double baseline = ratio.budgetMilliseconds > 0.0
+                                    ? ratio.budgetMilliseconds * 1e6
+                                    : collector.nanoseconds(ratio.denominatorName);
+        const std::string line =
+            formatRatio(ratio, collector.nanoseconds(ratio.numeratorName), baseline);
         std::printf("%s\n", line.c_str());
     }
     std::fflush(stdout);

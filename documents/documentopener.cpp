@@ -1,176 +1,143 @@
 #include "documents/documentopener.h"
 
-#include "dimensions/dimensions.h"
-#include "documents/copymaker.h"
-#include "documents/documentlistbox.h"
+#include "documents/calculate.h"
+#include "documents/copyjob.h"
+#include "platform/copybeside.h"
 #include "platform/desktop.h"
 
-#include <QEvent>
-#include <QEventLoop>
+#include <QFileInfo>
 #include <QGuiApplication>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QMouseEvent>
-#include <QPushButton>
-#include <QTimer>
-#include <cstdint>
+#include <QProgressDialog>
+#include <utility>
 
 namespace documents {
 
 namespace {
 
 // The reminder stays alone on screen for more than this before the document opens.
-constexpr double ReminderWaitMicroseconds = 2'000'000.0;
-// How often the wait looks at the clock. A timer may fire early, so the clock,
-// not the timer, ends the wait; short wake-ups keep it from ending late.
+constexpr qint64 ReminderWaitMicroseconds = 2'000'000;
+// The clock, not a single timer, ends the wait: a timer may fire early. Short wake-ups keep the
+// wait from ending late.
 constexpr int ClockCheckMilliseconds = 10;
+// A copy that takes longer shows its progress.
+constexpr int ProgressDelayMilliseconds = 500;
 
-// A field's value, or -1 (not given) when it is empty.
-std::int32_t fieldValue(const QLineEdit* field)
+QString nameOf(const QString& path)
 {
-    const QString text = field->text();
-    return text.isEmpty() ? -1 : dimensions::ReadInt32(text.toStdString());
-}
-
-// A reason from the file layer, as the end of a sentence.
-QString sentence(QString reason)
-{
-    if (reason.isEmpty())
-        return QStringLiteral("The reason is unknown.");
-    if (!reason.endsWith(QLatin1Char('.')) && !reason.endsWith(QLatin1Char('!')))
-        reason += QLatin1Char('.');
-    return reason;
+    return QFileInfo(path).fileName();
 }
 
 } // namespace
 
-DocumentOpener::DocumentOpener(const Controls& controls, platform::Desktop& desktop,
-                               std::function<void()> showReminder, QObject* parent)
-    : QObject(parent), m_controls(controls), m_desktop(desktop),
-      m_showReminder(std::move(showReminder))
+DocumentOpener::DocumentOpener(QWidget* window, platform::Desktop& desktop)
+    : QObject(window), m_window(window), m_desktop(desktop)
 {
-    connect(m_controls.PushButton2, &QPushButton::clicked, this,
-            &DocumentOpener::PushButton2_Action);
-    m_controls.filename_list->viewport()->installEventFilter(this);
-}
-
-void DocumentOpener::PushButton2_Action()
-{
-    const bool copyMode = m_desktop.AsyncAltKey();
-    const DocumentListBox* list = m_controls.filename_list;
-    int chosen = -1;
-    for (int i = 0; i < list->count(); ++i) {
-        if (list->item(i)->isSelected())
-            chosen = i;
-    }
-    if (chosen != -1)
-        openRow(chosen, copyMode);
-}
-
-void DocumentOpener::filename_list_DoubleClick()
-{
-    const bool copyMode = m_desktop.AsyncAltKey();
-    const DocumentListBox* list = m_controls.filename_list;
-    const QWidget* viewport = list->viewport();
-    // The viewport's own coordinates hold at any scroll position and frame size.
-    const QPoint point = viewport->mapFromGlobal(m_desktop.MousePosition());
-    if (!viewport->rect().contains(point))
-        return;
-    const QModelIndex index = list->indexAt(point);
-    if (index.isValid())
-        openRow(index.row(), copyMode);
-}
-
-bool DocumentOpener::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseButtonDblClick &&
-        watched == m_controls.filename_list->viewport() &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        filename_list_DoubleClick();
-    }
-    return QObject::eventFilter(watched, event);
-}
-
-void DocumentOpener::openRow(int row, bool copyMode)
-{
-    if (m_busy)
-        return;
-    const auto& files = m_controls.filename_list->file_list();
-    if (row < 0 || static_cast<std::size_t>(row) >= files.size())
-        return;
-    // A copy, since the list may be filled anew while the reminder waits.
-    const platform::FolderItem document = files[static_cast<std::size_t>(row)];
-    if (document.isNull())
-        return;
-
-    m_busy = true;
-    struct Release
-    {
-        bool& busy;
-        ~Release() { busy = false; }
-    } release{m_busy};
-
-    if (!copyMode) {
-        if (m_showReminder)
-            m_showReminder();
-        waitAfterReminder();
-        launch(document);
-        return;
-    }
-
-    const std::int32_t x = fieldValue(m_controls.propx);
-    const std::int32_t y = fieldValue(m_controls.propy);
-    if (x == -1 || y == -1) {
-        launch(document);
-        return;
-    }
-    const QString newName = CopyName(document.Name(), x, y);
-    if (newName.isEmpty()) {
-        launch(document);
-        return;
-    }
-    const CopyOutcome outcome = MakeCopy(document, newName);
-    if (!outcome.result) {
-        m_desktop.Beep();
-        tell(tr("Could not make a copy of \"%1\": %2")
-                 .arg(document.Name(), sentence(outcome.result.reason)));
-        return;
-    }
-    launch(outcome.document);
-}
-
-void DocumentOpener::waitAfterReminder()
-{
-    // Not a busy loop: the reminder and the windows have to be painted while we
-    // wait. User input stays queued until the document has been handed over.
-    const double t0 = m_desktop.Microseconds();
-    QEventLoop loop;
-    QTimer clockCheck;
-    clockCheck.setTimerType(Qt::PreciseTimer);
-    clockCheck.setInterval(ClockCheckMilliseconds);
-    connect(&clockCheck, &QTimer::timeout, &loop, [&] {
-        if (m_desktop.Microseconds() - t0 > ReminderWaitMicroseconds)
-            loop.quit();
+    m_clockCheck.setTimerType(Qt::PreciseTimer);
+    m_clockCheck.setInterval(ClockCheckMilliseconds);
+    connect(&m_clockCheck, &QTimer::timeout, this, [this] {
+        if (m_desktop.microseconds() - m_waitStart > ReminderWaitMicroseconds)
+            finishWait();
     });
-    clockCheck.start();
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    connect(&m_desktop, &platform::Desktop::launchFailed, this,
+            [this](const QString& path, const QString& reason) {
+                tell(tr("\"%1\" could not be opened: %2").arg(nameOf(path), reason));
+            });
 }
 
-void DocumentOpener::launch(const platform::FolderItem& document)
+DocumentOpener::~DocumentOpener()
 {
-    const QString name = document.Name();
-    if (!document.exists())
-        tell(tr("\"%1\" could not be opened: The file no longer exists.").arg(name));
-    else if (!m_desktop.Launch(document.AbsolutePath()))
-        tell(tr("\"%1\" could not be opened: No application on this computer opens it.").arg(name));
+    delete m_progress;
+}
+
+bool DocumentOpener::isBusy() const
+{
+    return m_clockCheck.isActive() || m_copy != nullptr;
+}
+
+void DocumentOpener::open(const OpenRequest& request)
+{
+    if (isBusy() || request.document.isEmpty())
+        return;
+    if (!request.copyMode) {
+        emit reminderWanted();
+        m_waiting = request.document;
+        m_waitStart = m_desktop.microseconds();
+        m_clockCheck.start();
+        return;
+    }
+    const QString name = nameOf(request.document);
+    const QString copyName = request.width > 0 && request.height > 0
+                                 ? copyNameFor(name, request.width, request.height)
+                                 : QString();
+    if (copyName.isEmpty()) {
+        launch(request.document);
+        return;
+    }
+    m_copyName = name;
+    m_copy = new CopyJob(request.document, copyName, this);
+    connect(m_copy, &CopyJob::finished, this, &DocumentOpener::finishCopy);
+
+    m_progress = new QProgressDialog(tr("Copying \"%1\"…").arg(name), tr("Cancel"), 0, 1000,
+                                     m_window);
+    m_progress->setWindowTitle(QGuiApplication::applicationDisplayName());
+    m_progress->setAttribute(Qt::WA_DeleteOnClose);
+    m_progress->setAutoClose(false);
+    m_progress->setAutoReset(false);
+    m_progress->setMinimumDuration(ProgressDelayMilliseconds);
+    m_progress->setValue(0);
+    connect(m_progress, &QProgressDialog::canceled, m_copy, &CopyJob::cancel);
+    connect(m_copy, &CopyJob::progress, m_progress, [this](qint64 done, qint64 total) {
+        if (m_progress && total > 0)
+            m_progress->setValue(static_cast<int>(done * 1000 / total));
+    });
+}
+
+void DocumentOpener::finishWait()
+{
+    m_clockCheck.stop();
+    launch(std::exchange(m_waiting, QString()));
+}
+
+void DocumentOpener::finishCopy(const platform::CopyResult& result)
+{
+    CopyJob* job = std::exchange(m_copy, nullptr);
+    job->deleteLater();
+    if (m_progress) {
+        m_progress->disconnect(job); // closing the dialog would cancel the finished job
+        m_progress->close();
+    }
+    using Status = platform::CopyResult::Status;
+    switch (result.status) {
+    case Status::Copied:
+    case Status::NameTaken:
+        launch(result.path);
+        break;
+    case Status::Failed:
+        m_desktop.beep();
+        tell(tr("Could not make a copy of \"%1\": %2").arg(m_copyName, result.reason));
+        break;
+    case Status::Cancelled:
+        break;
+    }
+}
+
+void DocumentOpener::launch(const QString& path)
+{
+    // A broken link counts as gone: the desktop could only fail on it later.
+    if (!QFileInfo::exists(path)) {
+        tell(tr("\"%1\" could not be opened: The file no longer exists.").arg(nameOf(path)));
+        return;
+    }
+    m_desktop.launch(path);
 }
 
 void DocumentOpener::tell(const QString& text)
 {
     auto* box = new QMessageBox(QMessageBox::Warning, QGuiApplication::applicationDisplayName(),
-                                text, QMessageBox::Ok, m_controls.window);
+                                text, QMessageBox::Ok, m_window);
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open(); // window-modal and non-blocking
+    box->open(); // window-modal, and the window keeps painting
 }
 
 } // namespace documents

@@ -1,49 +1,65 @@
 #pragma once
 
-#include "documents/mainwindowactions.h"
-#include "platform/folderitem.h"
-
 #include <QObject>
-#include <functional>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+#include <cstdint>
+
+class QProgressDialog;
+class QWidget;
 
 namespace platform {
 class Desktop;
-}
+struct CopyResult;
+} // namespace platform
 
 namespace documents {
 
-// Opens the chosen document: after the reminder, or, with Alt held, as a copy
-// named with the new size beside the original. Constructing it connects
-// "Open file" and the list's double-click.
-//
-// Failures are told to the user in a window-modal message over the main window;
-// nothing is overwritten or deleted in the document's folder.
+class CopyJob;
+
+// What the user asked to open: a document, and whether as a copy with a new size.
+struct OpenRequest
+{
+    QString document;
+    bool copyMode = false;
+    // The new size in copy mode; 0 when a field is empty or 0, and then no copy is made.
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+// Opens documents one at a time: after the reminder and a two-second wait, or, in copy mode,
+// as a copy named with the new size beside the original. A request while one is pending is
+// ignored. Destroying the opener cancels what is pending; nothing calls back afterwards.
+// Failures are told in a message over `window`; nothing of the user's is overwritten.
 class DocumentOpener : public QObject
 {
     Q_OBJECT
 public:
-    // `showReminder` shows the reminder window (or brings the open one to the front).
-    DocumentOpener(const Controls& controls, platform::Desktop& desktop,
-                   std::function<void()> showReminder, QObject* parent = nullptr);
+    DocumentOpener(QWidget* window, platform::Desktop& desktop);
+    ~DocumentOpener() override;
 
-    // "Open file": the selected row with the highest index.
-    void PushButton2_Action();
-    // The row under the pointer, whatever is selected.
-    void filename_list_DoubleClick();
+    void open(const OpenRequest& request);
+    bool isBusy() const;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+signals:
+    // The reminder to save under a new name should show now.
+    void reminderWanted();
 
 private:
-    void openRow(int row, bool copyMode);
-    void waitAfterReminder();
-    void launch(const platform::FolderItem& document);
+    void finishWait();
+    void finishCopy(const platform::CopyResult& result);
+    void launch(const QString& path);
     void tell(const QString& text);
 
-    Controls m_controls;
+    QWidget* m_window;
     platform::Desktop& m_desktop;
-    std::function<void()> m_showReminder;
-    bool m_busy = false; // one action at a time, even if an event slips into the wait
+    QTimer m_clockCheck;
+    qint64 m_waitStart = 0;
+    QString m_waiting; // the document opened when the wait ends
+    CopyJob* m_copy = nullptr;
+    QPointer<QProgressDialog> m_progress;
+    QString m_copyName; // the original's name, for messages about the copy
 };
 
 } // namespace documents

@@ -1,0 +1,247 @@
+#include "documents/documentlist.h"
+
+#include "dimensions/dimensions.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QUrl>
+
+namespace documents {
+
+namespace {
+
+// File managers read this to tell a copy from a cut; without it some paste nothing.
+const QString gnomeCopiedFiles = QStringLiteral("x-special/gnome-copied-files");
+
+// Thin dotted lines between the rows, half way between the text and the background colour,
+// so that they show on light and dark palettes alike.
+class DottedRowsDelegate final : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        const QColor text = option.palette.color(QPalette::Text);
+        const QColor base = option.palette.color(QPalette::Base);
+        const QColor line((text.red() + base.red()) / 2, (text.green() + base.green()) / 2,
+                          (text.blue() + base.blue()) / 2);
+        painter->save();
+        painter->setPen(QPen(line, 1, Qt::DotLine));
+        const int y = option.rect.bottom();
+        painter->drawLine(option.rect.left(), y, option.rect.right(), y);
+        painter->restore();
+    }
+};
+
+QString toolTipFor(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.fileName() + QLatin1Char('\n') + QDir::toNativeSeparators(info.path());
+}
+
+bool carriesFiles(const QMimeData* mime)
+{
+    return mime != nullptr && mime->hasUrls() && !mime->urls().isEmpty() &&
+           !localFilePath(mime->urls().constFirst()).isEmpty();
+}
+
+} // namespace
+
+QString localFilePath(const QUrl& url)
+{
+    if (!url.isLocalFile())
+        return {};
+    QUrl local = url;
+    // Some applications name this machine explicitly; Qt would keep the host in the path.
+    if (local.host().compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
+        local.setHost(QString());
+    if (!local.host().isEmpty())
+        return {};
+    const QString path = local.toLocalFile();
+    return QDir::isAbsolutePath(path) ? path : QString();
+}
+
+DocumentList::DocumentList(QWidget* parent) : QListWidget(parent)
+{
+    // Every row is a short token in one font: uniform sizes spare the view from measuring
+    // each of many thousand rows.
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setDragEnabled(false);
+    setDropIndicatorShown(false);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    setItemDelegate(new DottedRowsDelegate(this));
+}
+
+void DocumentList::listFiles(const QList<QUrl>& urls)
+{
+    std::vector<Document> documents;
+    bool anyFile = false;
+    for (const QUrl& url : urls) {
+        const QString path = localFilePath(url);
+        if (path.isEmpty())
+            continue;
+        anyFile = true;
+        std::string token = dimensions::findSizeToken(QFileInfo(path).fileName().toStdString());
+        if (!token.empty())
+            documents.push_back({path, std::move(token)});
+    }
+    if (!anyFile)
+        return;
+    m_documents = std::move(documents);
+    showDocuments(-1);
+    emit rowsReplaced();
+}
+
+QString DocumentList::documentAt(int row) const
+{
+    if (m_dragging || row < 0 || static_cast<std::size_t>(row) >= m_documents.size())
+        return {};
+    return m_documents[static_cast<std::size_t>(row)].path;
+}
+
+std::vector<std::string> DocumentList::rowTokens() const
+{
+    std::vector<std::string> tokens;
+    if (m_dragging)
+        return tokens;
+    tokens.reserve(m_documents.size());
+    for (const Document& document : m_documents)
+        tokens.push_back(document.token);
+    return tokens;
+}
+
+int DocumentList::selectedRow() const
+{
+    const QList<QListWidgetItem*> selected = selectedItems();
+    return selected.isEmpty() ? -1 : row(selected.constFirst());
+}
+
+QString DocumentList::selectedDocument() const
+{
+    return documentAt(selectedRow());
+}
+
+void DocumentList::copy()
+{
+    const QString path = selectedDocument();
+    if (path.isEmpty())
+        return;
+    const QUrl url = QUrl::fromLocalFile(path);
+    auto* mime = new QMimeData;
+    mime->setUrls({url});
+    mime->setText(path);
+    mime->setData(gnomeCopiedFiles, "copy\n" + url.toEncoded());
+    QApplication::clipboard()->setMimeData(mime);
+}
+
+void DocumentList::paste()
+{
+    const QMimeData* clipboard = QApplication::clipboard()->mimeData();
+    if (carriesFiles(clipboard))
+        listFiles(clipboard->urls());
+}
+
+bool DocumentList::event(QEvent* event)
+{
+    // Copy and paste mean files here, whichever menu or shortcut carries the keys.
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool isCopy = key->matches(QKeySequence::Copy);
+        if (isCopy || key->matches(QKeySequence::Paste)) {
+            if (event->type() == QEvent::KeyPress)
+                isCopy ? copy() : paste();
+            event->accept();
+            return true;
+        }
+    }
+    return QListWidget::event(event);
+}
+
+bool DocumentList::takesDrag(QDropEvent* event) const
+{
+    // Never take a drag as a move: the source would then remove the user's files.
+    if (event->possibleActions().testFlag(Qt::CopyAction))
+        event->setDropAction(Qt::CopyAction);
+    else if (event->possibleActions().testFlag(Qt::LinkAction))
+        event->setDropAction(Qt::LinkAction);
+    else
+        return false;
+    return carriesFiles(event->mimeData());
+}
+
+void DocumentList::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!takesDrag(event)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (!m_dragging) {
+        m_dragging = true;
+        m_selectedBeforeDrag = selectedRow();
+        m_scrollBeforeDrag = verticalScrollBar()->value();
+        clear();
+    }
+}
+
+void DocumentList::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (m_dragging && takesDrag(event))
+        event->accept();
+    else
+        event->ignore();
+}
+
+void DocumentList::dragLeaveEvent(QDragLeaveEvent* event)
+{
+    event->accept();
+    endDrag();
+}
+
+void DocumentList::dropEvent(QDropEvent* event)
+{
+    if (!m_dragging || !takesDrag(event)) {
+        event->ignore();
+        endDrag();
+        return;
+    }
+    event->accept();
+    m_dragging = false;
+    listFiles(event->mimeData()->urls());
+}
+
+void DocumentList::endDrag()
+{
+    if (!m_dragging)
+        return;
+    m_dragging = false;
+    showDocuments(m_selectedBeforeDrag);
+    verticalScrollBar()->setValue(m_scrollBeforeDrag);
+}
+
+void DocumentList::showDocuments(int selectedRow)
+{
+    clear();
+    for (const Document& document : m_documents) {
+        auto* item = new QListWidgetItem(QString::fromStdString(document.token));
+        item->setToolTip(toolTipFor(document.path));
+        addItem(item);
+    }
+    if (selectedRow >= 0 && selectedRow < count())
+        setCurrentRow(selectedRow, QItemSelectionModel::ClearAndSelect);
+}
+
+} // namespace documents

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QListWidget>
+#include <QString>
+#include <string>
+#include <vector>
+
+class QMimeData;
+
+namespace documents {
+
+// The local file a URL names, or an empty text when it names none: another machine's file,
+// a relative path, or no file at all.
+QString localFilePath(const QUrl& url);
+
+// The list of documents. Each row shows the size token of a document's name; its tooltip
+// names the file and its folder. Only a drop or a paste of files replaces the rows. While
+// files are dragged over the list it shows no rows, and a drag that leaves, is cancelled or
+// is refused brings them back with their selection.
+class DocumentList : public QListWidget
+{
+    Q_OBJECT
+public:
+    explicit DocumentList(QWidget* parent = nullptr);
+
+    // Replaces the rows with the local files among `urls` whose names carry a size token,
+    // in their order. Does nothing when `urls` holds no local file.
+    void listFiles(const QList<QUrl>& urls);
+
+    // The path of the document behind `row`, or an empty text.
+    QString documentAt(int row) const;
+    // The size tokens of the rows, in order; none while a drag hides them.
+    std::vector<std::string> rowTokens() const;
+    // The selected row, or -1.
+    int selectedRow() const;
+    // The document of the selected row, or an empty text.
+    QString selectedDocument() const;
+
+public slots:
+    // Puts the selected row's document on the clipboard as a file a file manager can paste.
+    void copy();
+    // Takes files copied in a file manager as if they were dropped; anything else is ignored.
+    void paste();
+
+signals:
+    // A drop or a paste replaced the rows.
+    void rowsReplaced();
+
+protected:
+    bool event(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    struct Document
+    {
+        QString path;
+        std::string token;
+    };
+
+    bool takesDrag(QDropEvent* event) const;
+    void showDocuments(int selectedRow);
+    void endDrag();
+
+    std::vector<Document> m_documents;
+    bool m_dragging = false;
+    int m_selectedBeforeDrag = -1;
+    int m_scrollBeforeDrag = 0;
+};
+
+} // namespace documents

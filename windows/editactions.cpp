@@ -1,0 +1,102 @@
+#include "windows/editactions.h"
+
+#include "documents/documentlist.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+
+namespace windows {
+
+EditActions::EditActions(QMenu* menu, documents::DocumentList* list)
+    : QObject(menu), m_list(list)
+{
+    m_undo = add(menu, QStringLiteral("undo"), tr("&Undo"), QKeySequence::Undo, Command::Undo);
+    menu->addSeparator();
+    m_cut = add(menu, QStringLiteral("cut"), tr("Cu&t"), QKeySequence::Cut, Command::Cut);
+    m_copy = add(menu, QStringLiteral("copy"), tr("&Copy"), QKeySequence::Copy, Command::Copy);
+    m_paste = add(menu, QStringLiteral("paste"), tr("&Paste"), QKeySequence::Paste, Command::Paste);
+    m_delete = add(menu, QStringLiteral("delete"), tr("&Delete"), {}, Command::Delete);
+    menu->addSeparator();
+    m_selectAll = add(menu, QStringLiteral("selectAll"), tr("Select &All"),
+                      QKeySequence::SelectAll, Command::SelectAll);
+
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { follow(now); });
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &EditActions::updateStates);
+    connect(m_list, &QListWidget::itemSelectionChanged, this, &EditActions::updateStates);
+    connect(menu, &QMenu::aboutToShow, this, &EditActions::updateStates);
+    follow(QApplication::focusWidget());
+}
+
+QAction* EditActions::add(QMenu* menu, const QString& name, const QString& caption,
+                          const QKeySequence& shortcut, Command command)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, this, [this, command] { run(command); });
+    return action;
+}
+
+void EditActions::follow(QWidget* now)
+{
+    // A menu taking the focus while it is open does not change what the items act on.
+    if (now == nullptr || qobject_cast<QMenu*>(now) != nullptr)
+        return;
+    if (auto* field = qobject_cast<QLineEdit*>(m_target))
+        disconnect(field, nullptr, this, nullptr);
+    m_target = now;
+    if (auto* field = qobject_cast<QLineEdit*>(now)) {
+        connect(field, &QLineEdit::textChanged, this, &EditActions::updateStates);
+        connect(field, &QLineEdit::selectionChanged, this, &EditActions::updateStates);
+    }
+    updateStates();
+}
+
+void EditActions::updateStates()
+{
+    const QMimeData* clipboard = QApplication::clipboard()->mimeData();
+    if (auto* field = qobject_cast<QLineEdit*>(m_target)) {
+        const bool selection = field->hasSelectedText();
+        m_undo->setEnabled(field->isUndoAvailable());
+        m_cut->setEnabled(selection && !field->isReadOnly());
+        m_copy->setEnabled(selection);
+        m_paste->setEnabled(clipboard != nullptr && clipboard->hasText());
+        m_delete->setEnabled(selection && !field->isReadOnly());
+        m_selectAll->setEnabled(!field->text().isEmpty());
+        return;
+    }
+    const bool onList = m_target == m_list;
+    m_undo->setEnabled(false);
+    m_cut->setEnabled(false);
+    m_copy->setEnabled(onList && !m_list->selectedDocument().isEmpty());
+    m_paste->setEnabled(onList && clipboard != nullptr && clipboard->hasUrls());
+    m_delete->setEnabled(false);
+    m_selectAll->setEnabled(false);
+}
+
+void EditActions::run(Command command)
+{
+    if (auto* field = qobject_cast<QLineEdit*>(m_target)) {
+        switch (command) {
+        case Command::Undo: field->undo(); break;
+        case Command::Cut: field->cut(); break;
+        case Command::Copy: field->copy(); break;
+        case Command::Paste: field->paste(); break;
+        case Command::Delete: field->del(); break;
+        case Command::SelectAll: field->selectAll(); break;
+        }
+    } else if (m_target == m_list) {
+        if (command == Command::Copy)
+            m_list->copy();
+        else if (command == Command::Paste)
+            m_list->paste();
+    }
+    updateStates();
+}
+
+} // namespace windows

@@ -1,0 +1,266 @@
+#include "windows/mainwindow.h"
+
+#include "documents/calculate.h"
+#include "documents/documentlist.h"
+#include "documents/documentopener.h"
+#include "platform/desktop.h"
+#include "platform/text.h"
+#include "windows/aboutwindow.h"
+#include "windows/designlayout.h"
+#include "windows/editactions.h"
+#include "windows/renamereminder.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace windows {
+
+namespace {
+
+// The content area's design size and the range its height may take.
+constexpr QSize DesignSize(220, 519);
+constexpr int MinimumHeight = 300;
+constexpr int MaximumHeight = 32000;
+
+QLabel* label(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QLineEdit* sizeField(const QString& name, const QString& accessibleName, QWidget* parent)
+{
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(name);
+    field->setAccessibleName(accessibleName);
+    field->setValidator(new documents::SizeValidator(field));
+    return field;
+}
+
+} // namespace
+
+bool isAltHeld(Qt::KeyboardModifiers modifiers)
+{
+    return modifiers.testFlag(Qt::AltModifier);
+}
+
+MainWindow::MainWindow(platform::Desktop& desktop, QWidget* parent)
+    : QMainWindow(parent), m_desktop(desktop)
+{
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowTitle(QStringLiteral("Pallisto"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    buildControls();
+    buildMenus();
+
+    // The size limits belong to the content area; the menu bar, where it sits inside the
+    // window, makes the window that much taller.
+    const int menuHeight = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
+    setFixedWidth(DesignSize.width());
+    setMinimumHeight(MinimumHeight + menuHeight);
+    setMaximumHeight(MaximumHeight + menuHeight);
+    resize(DesignSize.width(), DesignSize.height() + menuHeight);
+
+    m_opener = new documents::DocumentOpener(this, m_desktop);
+    connect(m_opener, &documents::DocumentOpener::reminderWanted, this,
+            &MainWindow::showReminder);
+    connect(m_calculateButton, &QPushButton::clicked, this, &MainWindow::calculate);
+    // The modifiers Qt holds while it delivers the click are those of the click itself, even
+    // when the click waited in the queue while the app was busy.
+    connect(m_openButton, &QPushButton::clicked, this,
+            [this] { openChosen(QGuiApplication::keyboardModifiers()); });
+    connect(m_documentList, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        openRow(m_documentList->row(item), QGuiApplication::keyboardModifiers());
+    });
+    connect(m_swapButton, &QToolButton::clicked, this, &MainWindow::swapSizes);
+    connect(m_documentList, &documents::DocumentList::rowsReplaced, this,
+            [this] { m_resultLabel->setText(documents::restingText()); });
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildControls()
+{
+    auto* content = new DesignLayout(DesignSize, MinimumHeight, MaximumHeight, this);
+    content->setObjectName(QStringLiteral("content"));
+    content->setFont(platform::systemFont(13));
+    setCentralWidget(content);
+
+    m_documentList = new documents::DocumentList(content);
+    m_documentList->setObjectName(QStringLiteral("documentList"));
+    m_documentList->setFont(platform::systemFont(14));
+    m_documentList->setAccessibleName(QStringLiteral("Pre-made dimensions"));
+    m_documentList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    content->place(m_documentList, {20, 33, 179, 258}, Anchor::TopAndBottom);
+
+    m_widthField = sizeField(QStringLiteral("widthField"), QStringLiteral("Width"), content);
+    content->place(m_widthField, {20, 330, 80, 22}, Anchor::Bottom);
+
+    m_swapButton = new QToolButton(content);
+    m_swapButton->setObjectName(QStringLiteral("swapButton"));
+    m_swapButton->setText(QStringLiteral("x"));
+    m_swapButton->setAutoRaise(true);
+    m_swapButton->setAccessibleName(QStringLiteral("Swap width and height"));
+    m_swapButton->setToolTip(QStringLiteral("Swap width and height"));
+    content->place(m_swapButton, {105, 332, 10, 20}, Anchor::Bottom);
+
+    m_heightField = sizeField(QStringLiteral("heightField"), QStringLiteral("Height"), content);
+    content->place(m_heightField, {119, 330, 80, 22}, Anchor::Bottom);
+
+    content->place(label(QStringLiteral("newSizeLabel"), QStringLiteral("New dimensions:"), content),
+                   {20, 307, 112, 20}, Anchor::Bottom);
+    content->place(
+        label(QStringLiteral("documentsLabel"), QStringLiteral("Pre-made dimensions:"), content),
+        {20, 8, 147, 20}, Anchor::Top);
+
+    m_calculateButton = new QPushButton(QStringLiteral("Calculate"), content);
+    m_calculateButton->setObjectName(QStringLiteral("calculateButton"));
+    m_calculateButton->setDefault(true);
+    content->place(m_calculateButton, {20, 364, 179, 24}, Anchor::Bottom);
+
+    m_openButton = new QPushButton(QStringLiteral("Open file"), content);
+    m_openButton->setObjectName(QStringLiteral("openButton"));
+    content->place(m_openButton, {20, 398, 179, 24}, Anchor::Bottom);
+
+    auto* separator = new QFrame(content);
+    separator->setObjectName(QStringLiteral("separator"));
+    separator->setFrameShape(QFrame::HLine);
+    separator->setFrameShadow(QFrame::Sunken);
+    content->place(separator, {20, 297, 179, 12}, Anchor::Bottom);
+
+    auto* group = new QGroupBox(QStringLiteral("Percentages:"), content);
+    group->setObjectName(QStringLiteral("resultGroup"));
+    content->place(group, {20, 434, 184, 72}, Anchor::Bottom);
+
+    // Each caption line faces its value line.
+    QLabel* captions = label(QStringLiteral("resultCaptions"),
+                             platform::displayLines(QStringLiteral("Horizontal:\rVertical:")), group);
+    captions->setFont(platform::systemFont(15));
+    captions->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    captions->setGeometry(10, 26, 83, 37);
+
+    m_resultLabel = label(QStringLiteral("resultLabel"), documents::restingText(), group);
+    m_resultLabel->setFont(platform::systemFont(15));
+    m_resultLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_resultLabel->setGeometry(100, 26, 69, 37);
+
+    setTabOrder(m_documentList, m_widthField);
+    setTabOrder(m_widthField, m_swapButton);
+    setTabOrder(m_swapButton, m_heightField);
+    setTabOrder(m_heightField, m_calculateButton);
+    setTabOrder(m_calculateButton, m_openButton);
+}
+
+void MainWindow::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->setObjectName(QStringLiteral("fileMenu"));
+    QAction* quit = file->addAction(tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), qApp,
+                                    &QCoreApplication::quit);
+    quit->setObjectName(QStringLiteral("quit"));
+    quit->setMenuRole(QAction::QuitRole);
+    // Quit works from every window of the app, not only from this one.
+    quit->setShortcutContext(Qt::ApplicationShortcut);
+    QAction* about = file->addAction(tr("About Pallisto\u2026"), this, &MainWindow::showAbout);
+    about->setObjectName(QStringLiteral("about"));
+    about->setMenuRole(QAction::AboutRole);
+
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    edit->setObjectName(QStringLiteral("editMenu"));
+    m_editActions = new EditActions(edit, m_documentList);
+}
+
+void MainWindow::listFiles(const QList<QUrl>& files)
+{
+    m_documentList->listFiles(files);
+}
+
+void MainWindow::calculate()
+{
+    const documents::Calculation result = documents::calculate(
+        m_widthField->text(), m_heightField->text(), m_documentList->rowTokens());
+    if (!result.usable) {
+        m_desktop.beep();
+        return;
+    }
+    m_documentList->clearSelection();
+    m_resultLabel->setText(result.text);
+    if (!result.match)
+        return;
+    m_documentList->setFocus(Qt::OtherFocusReason);
+    m_documentList->setCurrentRow(result.match->row, QItemSelectionModel::ClearAndSelect);
+    m_documentList->scrollToItem(m_documentList->item(result.match->row));
+}
+
+void MainWindow::openChosen(Qt::KeyboardModifiers modifiers)
+{
+    openRow(m_documentList->selectedRow(), modifiers);
+}
+
+void MainWindow::openRow(int row, Qt::KeyboardModifiers modifiers)
+{
+    const QString document = m_documentList->documentAt(row);
+    if (document.isEmpty())
+        return;
+    m_opener->open({document, isAltHeld(modifiers),
+                    documents::sizeValue(m_widthField->text()),
+                    documents::sizeValue(m_heightField->text())});
+}
+
+void MainWindow::swapSizes()
+{
+    const QString width = m_widthField->text();
+    m_widthField->setText(m_heightField->text());
+    m_heightField->setText(width);
+}
+
+void MainWindow::showReminder()
+{
+    if (!m_reminder)
+        m_reminder = new RenameReminder(this);
+    m_reminder->showAt(m_desktop.pointerPosition());
+}
+
+void MainWindow::showAbout()
+{
+    if (!m_about)
+        m_about = new AboutWindow(this);
+    m_about->setWindowState(m_about->windowState() & ~Qt::WindowMinimized);
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
+}
+
+// A main window has no default button of its own: Return and Enter that no control used (the
+// fields and the list pass them on) press "Calculate".
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        m_calculateButton->click();
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+// The About window is a window of its own; left open, it would keep the app running without
+// its main window.
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_about)
+        m_about->close();
+    QMainWindow::closeEvent(event);
+}
+
+} // namespace windows

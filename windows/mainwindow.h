@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QUrl>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace platform {
+class Desktop;
+}
+
+namespace documents {
+class DocumentList;
+class DocumentOpener;
+} // namespace documents
+
+namespace windows {
+
+class AboutWindow;
+class EditActions;
+class RenameReminder;
+
+// Whether a click with these modifiers asks for a copy: Alt, alone or with other keys, since
+// some window managers take a plain Alt+click for themselves while Shift+Alt gets through.
+bool isAltHeld(Qt::KeyboardModifiers modifiers);
+
+// The main window: the document list, the two size fields with the swap control between them,
+// "Calculate", "Open file" and the result box, with the File and Edit menus. Its content area
+// is 220 px wide and 300 to 32000 px high; only the height can change, and the list takes up
+// the difference.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit MainWindow(platform::Desktop& desktop, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Lists files exactly as a drop of them would.
+    void listFiles(const QList<QUrl>& files);
+
+    // Selects the row closest in ratio to the typed size and shows the two percentages. An
+    // unusable input only beeps and changes nothing.
+    void calculate();
+    // Opens the selected row's document; with Alt among `modifiers`, a copy of it.
+    void openChosen(Qt::KeyboardModifiers modifiers);
+    // Opens the document of `row`; with Alt among `modifiers`, a copy of it.
+    void openRow(int row, Qt::KeyboardModifiers modifiers);
+    // Exchanges the width and the height exactly as they stand; calculates nothing.
+    void swapSizes();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildControls();
+    void showReminder();
+    void showAbout();
+
+    platform::Desktop& m_desktop;
+    documents::DocumentList* m_documentList = nullptr;
+    QLineEdit* m_widthField = nullptr;
+    QLineEdit* m_heightField = nullptr;
+    QToolButton* m_swapButton = nullptr;
+    QPushButton* m_calculateButton = nullptr;
+    QPushButton* m_openButton = nullptr;
+    QLabel* m_resultLabel = nullptr;
+    documents::DocumentOpener* m_opener = nullptr;
+    EditActions* m_editActions = nullptr;
+    QPointer<AboutWindow> m_about;
+    QPointer<RenameReminder> m_reminder;
+};
+
+} // namespace windows

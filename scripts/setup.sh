@@ -12,6 +12,8 @@ packages=(
     libbenchmark-dev clang-14 libclang-rt-14-dev
     # the Qt-free dimension model is tested with GoogleTest
     libgtest-dev
+    # the copy tests mount a btrfs image to check that copies share blocks
+    btrfs-progs
     # validators run by the tests
     desktop-file-utils appstream
     # screenshots and the real-display checks

@@ -4,7 +4,6 @@
 #include "app/filetypes1.h"
 #include "app/menubar1.h"
 #include "platform/desktop.h"
-#include "windows/warning.h"
 #include "windows/window1.h"
 #include "windows/window2.h"
 
@@ -50,7 +49,6 @@ int runApplication(int& argc, char** argv, QObject* startupObserver)
 
     Window2::ReleaseAboutPicture();
     delete Window2::instance();
-    delete warning::instance();
     delete Window1::instance();
     MenuBar1::release();
     FileTypes1::release();

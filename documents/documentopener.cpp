@@ -7,6 +7,7 @@
 
 #include <QEvent>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -20,7 +21,7 @@ namespace documents {
 namespace {
 
 // The reminder stays alone on screen for more than this before the document opens.
-constexpr double ReminderWaitMicroseconds = 2'000'000.0;
+constexpr qint64 ReminderWaitMicroseconds = 2'000'000;
 // How often the wait looks at the clock. A timer may fire early, so the clock,
 // not the timer, ends the wait; short wake-ups keep it from ending late.
 constexpr int ClockCheckMilliseconds = 10;
@@ -52,11 +53,15 @@ DocumentOpener::DocumentOpener(const Controls& controls, platform::Desktop& desk
     connect(m_controls.PushButton2, &QPushButton::clicked, this,
             &DocumentOpener::PushButton2_Action);
     m_controls.filename_list->viewport()->installEventFilter(this);
+    connect(&m_desktop, &platform::Desktop::launchFailed, this,
+            [this](const QString& path, const QString& reason) {
+                tell(tr("\"%1\" could not be opened: %2").arg(QFileInfo(path).fileName(), reason));
+            });
 }
 
 void DocumentOpener::PushButton2_Action()
 {
-    const bool copyMode = m_desktop.AsyncAltKey();
+    const bool copyMode = QGuiApplication::keyboardModifiers().testFlag(Qt::AltModifier);
     const DocumentListBox* list = m_controls.filename_list;
     int chosen = -1;
     for (int i = 0; i < list->count(); ++i) {
@@ -69,11 +74,11 @@ void DocumentOpener::PushButton2_Action()
 
 void DocumentOpener::filename_list_DoubleClick()
 {
-    const bool copyMode = m_desktop.AsyncAltKey();
+    const bool copyMode = QGuiApplication::keyboardModifiers().testFlag(Qt::AltModifier);
     const DocumentListBox* list = m_controls.filename_list;
     const QWidget* viewport = list->viewport();
     // The viewport's own coordinates hold at any scroll position and frame size.
-    const QPoint point = viewport->mapFromGlobal(m_desktop.MousePosition());
+    const QPoint point = viewport->mapFromGlobal(m_desktop.pointerPosition());
     if (!viewport->rect().contains(point))
         return;
     const QModelIndex index = list->indexAt(point);
@@ -131,7 +136,7 @@ void DocumentOpener::openRow(int row, bool copyMode)
     }
     const CopyOutcome outcome = MakeCopy(document, newName);
     if (!outcome.result) {
-        m_desktop.Beep();
+        m_desktop.beep();
         tell(tr("Could not make a copy of \"%1\": %2")
                  .arg(document.Name(), sentence(outcome.result.reason)));
         return;
@@ -143,13 +148,13 @@ void DocumentOpener::waitAfterReminder()
 {
     // Not a busy loop: the reminder and the windows have to be painted while we
     // wait. User input stays queued until the document has been handed over.
-    const double t0 = m_desktop.Microseconds();
+    const qint64 t0 = m_desktop.microseconds();
     QEventLoop loop;
     QTimer clockCheck;
     clockCheck.setTimerType(Qt::PreciseTimer);
     clockCheck.setInterval(ClockCheckMilliseconds);
     connect(&clockCheck, &QTimer::timeout, &loop, [&] {
-        if (m_desktop.Microseconds() - t0 > ReminderWaitMicroseconds)
+        if (m_desktop.microseconds() - t0 > ReminderWaitMicroseconds)
             loop.quit();
     });
     clockCheck.start();
@@ -161,8 +166,8 @@ void DocumentOpener::launch(const platform::FolderItem& document)
     const QString name = document.Name();
     if (!document.exists())
         tell(tr("\"%1\" could not be opened: The file no longer exists.").arg(name));
-    else if (!m_desktop.Launch(document.AbsolutePath()))
-        tell(tr("\"%1\" could not be opened: No application on this computer opens it.").arg(name));
+    else
+        m_desktop.launch(document.AbsolutePath());
 }
 
 void DocumentOpener::tell(const QString& text)

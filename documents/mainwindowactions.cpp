@@ -73,23 +73,23 @@ void MainWindowActions::PushButton1_Action()
     DocumentListBox* list = m_controls.filename_list;
     const int N = list->count();
     if (N == 0) {
-        m_desktop.Beep();
+        m_desktop.beep();
         return;
     }
     const QString textX = m_controls.propx->text();
     if (textX.isEmpty()) {
-        m_desktop.Beep();
+        m_desktop.beep();
         return;
     }
     const QString textY = m_controls.propy->text();
     if (textY.isEmpty()) {
-        m_desktop.Beep();
+        m_desktop.beep();
         return;
     }
     const std::int32_t X = dimensions::ReadInt32(textX.toStdString());
     const std::int32_t Y = dimensions::ReadInt32(textY.toStdString());
     if (X == 0 || Y == 0) {
-        m_desktop.Beep();
+        m_desktop.beep();
         return;
     }
 

@@ -1,52 +1,50 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QObject>
 #include <QPoint>
 #include <QString>
 
 namespace platform {
 
-// What the app asks of the desktop and of the machine beyond its own windows.
-// Windows and actions take it through their constructors, so tests can pass a
-// fake that records what was opened and controls the keys, the pointer and time.
-class Desktop
+// What the app asks of the desktop and the machine beyond its own windows; tests pass a fake.
+class Desktop : public QObject
 {
+    Q_OBJECT
 public:
-    virtual ~Desktop() = default;
+    using QObject::QObject;
 
-    // Hands the file at `absolutePath` to the desktop, which opens it in its own
-    // application. False when the desktop could not take it.
-    virtual bool Launch(const QString& absolutePath) = 0;
+    // Hands the file to the desktop, which opens it in its own application. Returns at once;
+    // when the desktop refuses it, launchFailed is emitted later (on this object's thread).
+    virtual void launch(const QString& path) = 0;
+    virtual QPoint pointerPosition() const = 0; // global pointer position
+    virtual qint64 microseconds() const = 0;    // monotonic clock
+    virtual void beep() = 0;                    // the system alert
 
-    // Whether Alt (Option on a Mac) is held at this moment, alone or together with
-    // other modifiers. Asks the system, not the last event.
-    virtual bool AsyncAltKey() const = 0;
-
-    // The pointer's position on the screen.
-    virtual QPoint MousePosition() const = 0;
-
-    // A monotonic clock in microseconds; never decreases.
-    virtual double Microseconds() const = 0;
-
-    // The system alert sound.
-    virtual void Beep() = 0;
+signals:
+    // `reason` is a sentence ending with a full stop, to follow "\"<name>\" could not be opened: ".
+    void launchFailed(const QString& path, const QString& reason);
 };
 
-// The real desktop, through Qt.
+// The real desktop. On Linux a document goes to xdg-open, whose exit status tells
+// why the desktop refused it; elsewhere to QDesktopServices.
 class QtDesktop final : public Desktop
 {
+    Q_OBJECT
 public:
-    QtDesktop();
-    // The file is checked first: a desktop handler may accept a missing file and
-    // fail later where the caller can no longer tell the user.
-    bool Launch(const QString& absolutePath) override;
-    bool AsyncAltKey() const override;
-    QPoint MousePosition() const override;
-    double Microseconds() const override;
-    void Beep() override;
+    explicit QtDesktop(QObject* parent = nullptr);
+    // Stops the xdg-open launchers still waiting; the applications they started stay open.
+    ~QtDesktop() override;
+
+    void launch(const QString& path) override;
+    QPoint pointerPosition() const override;
+    qint64 microseconds() const override;
+    void beep() override;
 
 private:
-    QElapsedTimer m_clock; // monotonic, started by the constructor
+    void failLater(const QString& path, const QString& reason);
+
+    QElapsedTimer m_clock;
 };
 
 } // namespace platform

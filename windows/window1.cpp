@@ -3,8 +3,9 @@
 #include "dimensions/dimensions.h"
 #include "documents/documentlistbox.h"
 #include "documents/mainwindowactions.h"
+#include "platform/desktop.h"
 #include "platform/text.h"
-#include "windows/warning.h"
+#include "windows/renamereminder.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -243,7 +244,11 @@ void Window1::_CreateControls0()
     controls.PushButton1 = m_PushButton1;
     controls.PushButton2 = m_PushButton2;
     m_actions = new documents::MainWindowActions(
-        controls, m_desktop, [this] { warning::Show(this, m_desktop); }, this);
+        controls, m_desktop, [this] {
+            if (!m_reminder)
+                m_reminder = new windows::RenameReminder(this);
+            m_reminder->showAt(m_desktop.pointerPosition());
+        }, this);
 }
 
 // A main window has no default button of its own: Return and Enter that no

@@ -15,6 +15,10 @@ namespace platform {
 class Desktop;
 }
 
+namespace windows {
+class RenameReminder;
+}
+
 namespace documents {
 class DocumentListBox;
 class MainWindowActions;
@@ -77,4 +81,5 @@ private:
     QLabel* m_StaticText4 = nullptr;
     QLabel* m_percents = nullptr;
     documents::MainWindowActions* m_actions = nullptr;
+    QPointer<windows::RenameReminder> m_reminder; // deletes itself when it closes
 };

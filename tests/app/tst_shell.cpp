@@ -1,7 +1,6 @@
 #include "app/filetypes1.h"
 #include "app/menubar1.h"
 #include "tests/support/fakedesktop.h"
-#include "windows/warning.h"
 #include "windows/window1.h"
 #include "windows/window2.h"
 
@@ -10,7 +9,6 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 
 using MenuRow = std::tuple<int, QString, QKeySequence, QAction::MenuRole>;
 Q_DECLARE_METATYPE(MenuRow)
@@ -20,15 +18,6 @@ class TestShell : public QObject
     Q_OBJECT
     FakeDesktop m_desktop;
     std::unique_ptr<Window1> m_window = std::make_unique<Window1>(m_desktop, MenuBar1::instance());
-    std::unique_ptr<QWidget> m_plain; // stands in for the main window under the reminder
-
-    QWidget* plainWindowAt(QPoint topLeft)
-    {
-        m_plain = std::make_unique<QWidget>();
-        m_plain->setGeometry(QRect(topLeft, QSize(220, 519)));
-        m_plain->show();
-        return m_plain.get();
-    }
 
 private slots:
     void initTestCase() { m_window->show(); }
@@ -190,70 +179,6 @@ private slots:
         QTRY_VERIFY(!about); // deleted on close
         Window2* second = Window2::Show();
         QVERIFY(second->isVisible() && Window2::instance() == second);
-    }
-
-    void reminderPlacement_data()
-    {
-        QTest::addColumn<QPoint>("mainTopLeft");
-        QTest::addColumn<int>("pointerBelowTop");
-        QTest::addColumn<QPoint>("expected");
-        QTest::newRow("left corrected to 0") << QPoint(30, 100) << 200 << QPoint(0, 255);
-        QTest::newRow("centred at the pointer") << QPoint(400, 50) << 10 << QPoint(335, 15);
-        QTest::newRow("top corrected to 0") << QPoint(400, 20) << 5 << QPoint(335, 0);
-        QTest::newRow("right edge kept") << QPoint(3000, 2000) << 40 << QPoint(2935, 1995);
-    }
-
-    void reminderPlacement()
-    {
-        QFETCH(QPoint, mainTopLeft);
-        QFETCH(int, pointerBelowTop);
-        QFETCH(QPoint, expected);
-        QWidget* main = plainWindowAt(mainTopLeft);
-        m_desktop.mouse = mainTopLeft + QPoint(110, pointerBelowTop);
-        QCOMPARE(warning::Show(main, m_desktop)->geometry(), QRect(expected, QSize(350, 91)));
-    }
-
-    void reminderIsOneAtATimeAndLeavesTheFocus()
-    {
-        QWidget* main = plainWindowAt({400, 50});
-        main->activateWindow();
-        QTRY_COMPARE(QApplication::activeWindow(), main);
-        QPointer<warning> first = warning::Show(main, m_desktop);
-        QTimer* timer = first->Timer1();
-        QVERIFY(timer->isActive() && timer->isSingleShot());
-        QCOMPARE(timer->interval(), 6000);
-        QCOMPARE(timer->timerType(), Qt::PreciseTimer);
-        QCoreApplication::processEvents();
-        QCOMPARE(QApplication::activeWindow(), main);
-
-        QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
-        QTRY_VERIFY(!first);
-        m_desktop.mouse = QPoint(500, 400); // a fresh one, placed from the pointer of now
-        warning* next = warning::Show(main, m_desktop);
-        QCOMPARE(next->pos(), QPoint(335, 355));
-
-        QTest::qWait(20);
-        const int remaining = next->Timer1()->remainingTime();
-        main->move(600, 300);
-        QCOMPARE(warning::Show(main, m_desktop), next);
-        QCOMPARE(next->pos(), QPoint(335, 355));
-        QVERIFY2(next->Timer1()->isActive() && next->Timer1()->remainingTime() <= remaining,
-                 "time restarted");
-        QCOMPARE(main->findChildren<warning*>().size(), 1);
-    }
-
-    // Even a font far wider than any desktop's general one, where 24 px would need three lines.
-    void reminderTextFits()
-    {
-        const QFont general = QApplication::font();
-        QApplication::setFont(QFont("DejaVu Sans Mono"));
-        const QLabel* text = warning::Show(plainWindowAt({400, 50}), m_desktop)->StaticText1();
-        QApplication::setFont(general);
-        QCOMPARE(text->text(), QStringLiteral("Don't forget to change the name of the file!!"));
-        const int flags = int(text->alignment()) | Qt::TextWordWrap;
-        const QRect box = text->contentsRect();
-        QVERIFY2(box.contains(QFontMetrics(text->font()).boundingRect(box, flags, text->text())),
-                 "the text is clipped");
     }
 
     void resources_data()

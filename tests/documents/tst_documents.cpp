@@ -323,7 +323,7 @@ private slots:
         w.list->setLineWidth(25);
         w.desktop.tick = 1'000'000; // a wait of "at least" two seconds would end one read early
         int reminders = 0;
-        double clockAtReminder = 0;
+        qint64 clockAtReminder = 0;
         bool servedDuringWait = false; // the wait lets the windows paint
         documents::DocumentOpener opener(w.c, w.desktop, [&] {
             ++reminders;
@@ -361,25 +361,26 @@ private slots:
         expected.sort();
         w.propx->setText(size.section(' ', 0, 0));
         w.propy->setText(size.section(' ', 1));
-        w.desktop.altHeld = has("alt");
-        w.desktop.launchSucceeds = !has("refused");
+        const Qt::KeyboardModifiers held = has("alt") ? Qt::AltModifier : Qt::NoModifier;
+        if (has("refused"))
+            w.desktop.refusal = "No application on this computer opens it.";
 
         QWidget* viewport = w.list->viewport();
         if (has("dclick")) {
             w.list->scrollToBottom();
             QPoint p = has("below") ? QPoint(10, viewport->height() - 3)
                                     : w.list->visualItemRect(w.list->item(rows - 1)).center();
-            w.desktop.mouse = viewport->mapToGlobal(p);
+            w.desktop.pointer = viewport->mapToGlobal(p);
             if (has("moved")) // the pointer is read after the click: the click tells nothing
                 p = w.list->visualItemRect(w.list->item(0)).center();
-            QTest::mouseClick(viewport, Qt::LeftButton, {}, p);
-            QTest::mouseDClick(viewport, Qt::LeftButton, {}, p);
+            QTest::mouseClick(viewport, Qt::LeftButton, held, p);
+            QTest::mouseDClick(viewport, Qt::LeftButton, held, p);
         } else {
             w.list->setSelectionMode(QAbstractItemView::MultiSelection);
             w.list->clearSelection();
             for (int selected : has("nosel") ? QList<int>{} : QList<int>{0, rows - 1})
                 w.list->item(selected)->setSelected(true);
-            QTest::mouseClick(w.open, Qt::LeftButton);
+            QTest::mouseClick(w.open, Qt::LeftButton, held);
         }
         QFile::setPermissions(docs, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
@@ -391,6 +392,7 @@ private slots:
         if (reminderMode)
             QVERIFY2(w.desktop.now - clockAtReminder > 2'000'000 + w.desktop.tick,
                      "opened too early");
+        QCoreApplication::processEvents(); // the desktop's refusal comes later
         auto* box = w.window.findChild<QMessageBox*>();
         QCOMPARE(box ? box->text().left(message.size()) : QString(), message);
         QCOMPARE(w.desktop.beeps, message.startsWith("Could not") ? 1 : 0);

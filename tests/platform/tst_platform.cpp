@@ -1,12 +1,8 @@
-#include "platform/desktop.h"
 #include "platform/folderitem.h"
 
-#include <QDesktopServices>
 #include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QWindow>
-#include <algorithm>
 #include <filesystem>
 #include <unistd.h>
 
@@ -14,9 +10,6 @@ class PlatformTest : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_dir, m_other; // m_other on /dev/shm where it can be
-    platform::QtDesktop m_desktop;
-    QWindow m_window;
-    QList<QUrl> m_opened;
 
     QString path(const QString& p) const // "/x" in the main folder, "@/x" in the other, "=x" as is
     {
@@ -38,7 +31,6 @@ class PlatformTest : public QObject
     }
 
 private slots:
-    void open(const QUrl& url) { m_opened << url; } // stands in for the desktop's file handler
     void init()
     {
         m_dir = QTemporaryDir();
@@ -117,43 +109,6 @@ private slots:
         platform::FolderItem scratch("TempFolder"); // neither in the home nor the working folder
         QVERIFY(scratch.CreateAsFolder().ok);       // so its parent was made on demand
         QCOMPARE(scratch.AbsolutePath(), path("/data/Pallisto/TempFolder/")); // a folder ends in /
-    }
-
-    void launchHandsOverOnlyFilesThatExist()
-    {
-        QDesktopServices::setUrlHandler("file", this, "open");
-        QVERIFY(!m_desktop.Launch(path("/A/gone")));
-        QVERIFY(m_desktop.Launch(path("/A/doc")));
-        QDesktopServices::unsetUrlHandler("file");
-        QCOMPARE(m_opened, QList<QUrl>{QUrl::fromLocalFile(path("/A/doc"))});
-    }
-
-    void altCountsWithOtherModifiers_data()
-    {
-        QTest::addColumn<Qt::KeyboardModifiers>("held");
-        QTest::newRow("nothing") << Qt::KeyboardModifiers();
-        QTest::newRow("Shift") << Qt::KeyboardModifiers(Qt::ShiftModifier);
-        QTest::newRow("Alt") << Qt::KeyboardModifiers(Qt::AltModifier);
-        QTest::newRow("Shift+Alt") << (Qt::ShiftModifier | Qt::AltModifier);
-        QTest::newRow("Ctrl+Alt") << (Qt::ControlModifier | Qt::AltModifier);
-    }
-    void altCountsWithOtherModifiers()
-    {
-        QFETCH(Qt::KeyboardModifiers, held);
-        QTest::keyPress(&m_window, Qt::Key_A, held); // presses the modifiers first
-        const bool alt = m_desktop.AsyncAltKey();
-        QTest::keyRelease(&m_window, Qt::Key_A, held);
-        QTest::keyClick(&m_window, Qt::Key_A); // offscreen still reports a lone Alt once released
-        QCOMPARE(alt, held.testFlag(Qt::AltModifier));
-    }
-
-    void clockNeverGoesBack()
-    {
-        QList<double> times(100000);
-        std::ranges::generate(times, [this] { return m_desktop.Microseconds(); });
-        QVERIFY(std::ranges::is_sorted(times));
-        QTest::qSleep(1);
-        QVERIFY(m_desktop.Microseconds() > times.front());
     }
 };
 

@@ -4,32 +4,30 @@
 
 #include <QStringList>
 
-// A desktop for tests: records what it is asked to open and to sound, and lets
-// the test set the Alt key, the pointer and the clock.
+// A desktop for tests: records what it is asked to open and to sound, and lets the
+// test refuse a launch, place the pointer and run the clock.
 class FakeDesktop final : public platform::Desktop
 {
 public:
-    bool Launch(const QString& absolutePath) override
+    // Records the path; when `refusal` is set, reports it later, as the desktop would.
+    void launch(const QString& path) override
     {
-        launched << absolutePath;
-        return launchSucceeds;
+        launched << path;
+        if (!refusal.isEmpty())
+            QMetaObject::invokeMethod(
+                this, [this, path, reason = refusal] { emit launchFailed(path, reason); },
+                Qt::QueuedConnection);
     }
-    bool AsyncAltKey() const override { return altHeld; }
-    QPoint MousePosition() const override { return mouse; }
-    // Every read advances the clock by `tick`, so a wait on the clock ends
-    // after a bounded number of reads without real time passing.
-    double Microseconds() const override
-    {
-        now += tick;
-        return now;
-    }
-    void Beep() override { ++beeps; }
+    QPoint pointerPosition() const override { return pointer; }
+    // Every read advances the clock by `tick`, so a wait on the clock ends after a
+    // bounded number of reads without real time passing.
+    qint64 microseconds() const override { return now += tick; }
+    void beep() override { ++beeps; }
 
     QStringList launched;
-    bool launchSucceeds = true;
-    bool altHeld = false;
-    QPoint mouse;
-    mutable double now = 1'000'000.0;
-    double tick = 100'000.0;
+    QString refusal; // empty: every launch succeeds
+    QPoint pointer;
+    mutable qint64 now = 1'000'000;
+    qint64 tick = 100'000;
     int beeps = 0;
 };

@@ -4,40 +4,107 @@
 #include <QCursor>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace platform {
 
-QtDesktop::QtDesktop()
+namespace {
+
+#ifdef Q_OS_LINUX
+// xdg-open's documented exit statuses, as the end of "could not be opened: ".
+QString exitReason(int status)
+{
+    switch (status) {
+    case 2:
+        return QtDesktop::tr("The file no longer exists.");
+    case 3:
+        return QtDesktop::tr("No application on this computer opens it.");
+    case 4:
+        return QtDesktop::tr("The application that opens it failed.");
+    default:
+        return QtDesktop::tr("The desktop's opener failed with status %1.").arg(status);
+    }
+}
+#endif
+
+} // namespace
+
+QtDesktop::QtDesktop(QObject* parent) : Desktop(parent)
 {
     m_clock.start();
 }
 
-bool QtDesktop::Launch(const QString& absolutePath)
+QtDesktop::~QtDesktop()
 {
-    if (!QFileInfo::exists(absolutePath))
-        return false;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(absolutePath));
+    // xdg-open's generic path waits for the application to exit. Quitting must neither
+    // wait for that nor leave QProcess to complain on stderr; killing the launcher alone
+    // leaves the application it started running.
+    for (QProcess* process : findChildren<QProcess*>(Qt::FindDirectChildrenOnly)) {
+        process->disconnect(this);
+        if (process->state() != QProcess::NotRunning) {
+            process->kill();
+            process->waitForFinished(1000);
+        }
+    }
 }
 
-bool QtDesktop::AsyncAltKey() const
+void QtDesktop::launch(const QString& path)
 {
-    // Any combination that includes Alt counts: some window managers take a
-    // plain Alt+click for themselves, while Shift+Alt+click gets through.
-    return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::AltModifier);
+#ifdef Q_OS_LINUX
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty()) {
+        failLater(path, tr("xdg-open, which hands files to their applications, is not installed."));
+        return;
+    }
+    auto* process = new QProcess(this);
+    process->setProgram(opener);
+    // Absolute, so that a name starting with "-" is never taken for an option.
+    process->setArguments({QFileInfo(path).absoluteFilePath()});
+    // The launcher and the application it starts talk on these; none of it is ours to show.
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    connect(process, &QProcess::errorOccurred, this, [this, process, path](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return; // a crash also ends in finished()
+        emit launchFailed(path, tr("xdg-open, which hands files to their applications, could not be started."));
+        process->deleteLater();
+    });
+    connect(process, &QProcess::finished, this,
+            [this, process, path](int status, QProcess::ExitStatus how) {
+                process->deleteLater();
+                if (how == QProcess::CrashExit)
+                    emit launchFailed(path, tr("The desktop's opener stopped unexpectedly."));
+                else if (status != 0)
+                    emit launchFailed(path, exitReason(status));
+            });
+    process->start();
+#else
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        failLater(path, tr("No application on this computer opens it."));
+#endif
 }
 
-QPoint QtDesktop::MousePosition() const
+void QtDesktop::failLater(const QString& path, const QString& reason)
+{
+    // Callers are told that launch() returns before any failure arrives.
+    QMetaObject::invokeMethod(
+        this, [this, path, reason] { emit launchFailed(path, reason); }, Qt::QueuedConnection);
+}
+
+QPoint QtDesktop::pointerPosition() const
 {
     return QCursor::pos();
 }
 
-double QtDesktop::Microseconds() const
+qint64 QtDesktop::microseconds() const
 {
-    return static_cast<double>(m_clock.nsecsElapsed()) / 1000.0;
+    return m_clock.nsecsElapsed() / 1000;
 }
 
-void QtDesktop::Beep()
+void QtDesktop::beep()
 {
     QApplication::beep();
 }

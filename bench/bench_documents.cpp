@@ -82,7 +82,7 @@ QStringList tokensOf(const QList<QUrl>& urls)
 {
     QStringList tokens;
     for (const QUrl& url : urls) {
-        tokens << QString::fromStdString(dimensions::GetPropName(url.fileName().toStdString()));
+        tokens << QString::fromStdString(dimensions::findSizeToken(url.fileName().toStdString()));
     }
     return tokens;
 }
@@ -160,7 +160,7 @@ void BM_FindClosestRatio(benchmark::State& state)
         rows.push_back(token.toStdString());
     }
     for (auto _ : state) {
-        benchmark::DoNotOptimize(dimensions::FindClosestRatio(rows, 70, 100));
+        benchmark::DoNotOptimize(dimensions::findClosestRatio(rows, 70, 100));
     }
 }
 BENCHMARK(BM_FindClosestRatio)->Unit(benchmark::kMillisecond);

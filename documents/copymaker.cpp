@@ -76,7 +76,7 @@ CopyOutcome stage(const FolderItem& document, const FolderItem& scratch, const Q
 
 QString CopyName(const QString& oldName, std::int32_t x, std::int32_t y)
 {
-    QString name = QString::fromStdString(dimensions::ChangeName(oldName.toStdString(), x, y));
+    QString name = QString::fromStdString(dimensions::renamedForSize(oldName.toStdString(), x, y));
     if (!name.isEmpty() && name.compare(oldName, Qt::CaseInsensitive) == 0)
         name.prepend(QStringLiteral("Copy of "));
     return name;

@@ -29,7 +29,7 @@ constexpr int ClockCheckMilliseconds = 10;
 std::int32_t fieldValue(const QLineEdit* field)
 {
     const QString text = field->text();
-    return text.isEmpty() ? -1 : dimensions::ReadInt32(text.toStdString());
+    return text.isEmpty() ? -1 : dimensions::readInt32(text.toStdString());
 }
 
 // A reason from the file layer, as the end of a sentence.

@@ -86,25 +86,25 @@ void MainWindowActions::PushButton1_Action()
         m_desktop.Beep();
         return;
     }
-    const std::int32_t X = dimensions::ReadInt32(textX.toStdString());
-    const std::int32_t Y = dimensions::ReadInt32(textY.toStdString());
+    const std::int32_t X = dimensions::readInt32(textX.toStdString());
+    const std::int32_t Y = dimensions::readInt32(textY.toStdString());
     if (X == 0 || Y == 0) {
         m_desktop.Beep();
         return;
     }
 
     const std::optional<dimensions::Match> match =
-        dimensions::FindClosestRatio(list->rowTexts().first(static_cast<std::size_t>(N)), X, Y);
+        dimensions::findClosestRatio(list->rowTexts().first(static_cast<std::size_t>(N)), X, Y);
     // Every row deselected, in one step rather than one signal per row.
     list->clearSelection();
-    setMultilineText(m_controls.percents, dimensions::RestingText);
+    setMultilineText(m_controls.percents, dimensions::restingText);
     if (!match) {
         return;
     }
-    setMultilineText(m_controls.percents, dimensions::PercentsText(match->H, match->V));
+    setMultilineText(m_controls.percents, dimensions::percentsText(match->horizontal, match->vertical));
     list->setFocus(Qt::OtherFocusReason);
-    list->setCurrentRow(match->R, QItemSelectionModel::ClearAndSelect);
-    list->scrollToItem(list->item(match->R));
+    list->setCurrentRow(match->row, QItemSelectionModel::ClearAndSelect);
+    list->scrollToItem(list->item(match->row));
 }
 
 bool MainWindowActions::eventFilter(QObject* watched, QEvent* event)

@@ -124,7 +124,7 @@ std::string UriList::token(qsizetype i, std::string& buffer) const
         *out++ = c;
     }
     buffer.resize(static_cast<std::size_t>(out - first));
-    return dimensions::GetPropName(buffer);
+    return dimensions::findSizeToken(buffer);
 }
 
 QString UriList::localPath(qsizetype i) const

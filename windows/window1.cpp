@@ -228,7 +228,7 @@ void Window1::_CreateControls0()
     m_StaticText4->setGeometry(10, 26, 83, 37);
 
     m_percents = staticText(QStringLiteral("percents"),
-                            QString::fromLatin1(dimensions::RestingText), m_GroupBox1);
+                            QString::fromLatin1(dimensions::restingText), m_GroupBox1);
     m_percents->setFont(platform::systemFont(15));
     m_percents->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_percents->setGeometry(100, 26, 69, 37);

@@ -3,14 +3,14 @@
 // A benchmark main that, after the usual console report, prints how much slower one
 // benchmark is than a baseline measured in the same binary on the same data:
 //
-//     ratio GetPropName / byte scan = 1.8x (goal <= 3x)
+//     ratio findSizeToken / byte scan = 1.8x (goal <= 3x)
 //
 // Use it instead of BENCHMARK_MAIN():
 //
 //     int main(int argc, char** argv)
 //     {
 //         return bench::runWithRatios(argc, argv,
-//                                     {{"GetPropName / byte scan", "BM_GetPropName",
+//                                     {{"findSizeToken / byte scan", "BM_FindSizeToken",
 //                                       "BM_ByteScan", 3.0}});
 //     }
 //

@@ -1,8 +1,9 @@
-#include "dimensions/bytes.h"
 #include "dimensions/dimensions.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <ranges>
 #include <string>
 #include <string_view>
 
@@ -14,30 +15,11 @@ namespace dimensions {
 
 namespace {
 
+constexpr std::string_view digits = "0123456789";
+
 constexpr bool isSeparator(char c)
 {
     return c == 'x' || c == 'X';
-}
-
-// The index of the first x or X at or after `from`, or a value >= n - 1 when there is
-// none before the last byte. Skipping eight bytes at a time is what keeps the search
-// within a small factor of merely reading the name.
-std::size_t nextSeparator(std::string_view name, std::size_t from)
-{
-    const std::size_t n = name.size();
-    if constexpr (bytes::wordwise) {
-        while (from + 8 <= n) {
-            const unsigned at = bytes::firstSeparator(bytes::load64(name.data() + from));
-            if (at < 8) {
-                return from + at;
-            }
-            from += 8;
-        }
-    }
-    while (from < n && !isSeparator(name[from])) {
-        ++from;
-    }
-    return from;
 }
 
 // Where the first token of a name lies, as byte offsets: its first digit, its
@@ -50,98 +32,55 @@ struct TokenPlace
 };
 
 // The first x or X with a digit directly on each side, widened over both digit runs.
-// The first and last bytes lack a neighbour on one side, so they never qualify.
 std::optional<TokenPlace> findToken(std::string_view name)
 {
-    const std::size_t n = name.size();
-    for (std::size_t p = nextSeparator(name, 1); p + 1 < n; p = nextSeparator(name, p + 1)) {
-        if (!isDigit(name[p - 1]) || !isDigit(name[p + 1])) {
-            continue;
+    for (std::size_t p = 1; p + 1 < name.size(); ++p) {
+        if (isSeparator(name[p]) && isDigit(name[p - 1]) && isDigit(name[p + 1])) {
+            // npos + 1 wraps to 0: a run reaching the start of the name.
+            const std::size_t begin = name.find_last_not_of(digits, p - 1) + 1;
+            const std::size_t end = std::min(name.find_first_not_of(digits, p + 1), name.size());
+            return TokenPlace{begin, p, end};
         }
-        std::size_t begin = p - 1;
-        while (begin > 0 && isDigit(name[begin - 1])) {
-            --begin;
-        }
-        std::size_t end = p + 2;
-        while (end < n && isDigit(name[end])) {
-            ++end;
-        }
-        return TokenPlace{begin, p, end};
     }
     return std::nullopt;
 }
 
-std::string tokenText(std::string_view left, std::string_view right)
-{
-    std::string token;
-    token.reserve(left.size() + 1 + right.size());
-    token += left;
-    token += 'x';
-    token += right;
-    return token;
-}
-
 } // namespace
 
-std::string GetPropName(std::string_view name)
+std::string findSizeToken(std::string_view name)
 {
     const std::optional<TokenPlace> place = findToken(name);
     if (!place) {
         return {};
     }
-    return tokenText(name.substr(place->begin, place->separator - place->begin),
-                     name.substr(place->separator + 1, place->end - place->separator - 1));
+    std::string token(name.substr(place->begin, place->end - place->begin));
+    token[place->separator - place->begin] = 'x';
+    return token;
 }
 
-std::string GetNum(std::string_view s, std::int32_t p)
+std::int32_t widthOf(std::string_view token)
 {
-    // p is 1-based; i is the byte index of the separator.
-    if (p < 2 || static_cast<std::size_t>(p) >= s.size()) {
-        return {};
-    }
-    const std::size_t i = static_cast<std::size_t>(p) - 1;
-    if (!isDigit(s[i - 1]) || !isDigit(s[i + 1])) {
-        return {};
-    }
-    std::size_t begin = i - 1;
-    while (begin > 0 && isDigit(s[begin - 1])) {
-        --begin;
-    }
-    std::size_t end = i + 2;
-    while (end < s.size() && isDigit(s[end])) {
-        ++end;
-    }
-    return tokenText(s.substr(begin, i - begin), s.substr(i + 1, end - i - 1));
+    // A number never holds an x, so reading stops before the first separator anyway.
+    return readInt32(token);
 }
 
-std::int32_t GetPropX(std::string_view token)
+std::int32_t heightOf(std::string_view token)
 {
-    std::size_t i = 0;
-    while (i < token.size() && !isSeparator(token[i])) {
-        ++i;
-    }
-    return ReadInt32(token.substr(0, i));
+    // Without a separator the search ends at the front, and the whole text is read.
+    const auto afterLast = std::ranges::find_if(token | std::views::reverse, isSeparator).base();
+    return readInt32(std::string_view(afterLast, token.end()));
 }
 
-std::int32_t GetPropY(std::string_view token)
-{
-    std::size_t i = token.size();
-    while (i > 0 && !isSeparator(token[i - 1])) {
-        --i;
-    }
-    return ReadInt32(token.substr(i));
-}
-
-std::string ChangeName(std::string_view name, std::int32_t x, std::int32_t y)
+std::string renamedForSize(std::string_view name, std::int32_t width, std::int32_t height)
 {
     const std::optional<TokenPlace> place = findToken(name);
     if (!place) {
         return {};
     }
     std::string result(name.substr(0, place->begin));
-    result += std::to_string(x);
+    result += std::to_string(width);
     result += name[place->separator];
-    result += std::to_string(y);
+    result += std::to_string(height);
     result += name.substr(place->end);
     return result;
 }

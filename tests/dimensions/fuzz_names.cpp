@@ -1,63 +1,123 @@
-// Promises checked over arbitrary bytes by libFuzzer and over generated names by tst_dimensions.
+// Promises checked over arbitrary bytes by libFuzzer and over generated names by
+// tst_dimensions. Each check returns the promise it found broken, or "" when all hold.
 
 #include "dimensions/dimensions.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <regex>
 #include <span>
 #include <string>
 #include <vector>
 
 using namespace dimensions;
 
-// The first token stands where found (an earlier x between digits would have been it), and
-// ChangeName replaces exactly it; the new numbers become the token; a token without leading
-// zeros, changed to its own numbers, gives the name back; GetNum finds it at its x.
-bool namePromisesHold(const std::string& name, std::int32_t x, std::int32_t y)
+std::string brokenNamePromise(const std::string& name, std::int32_t width, std::int32_t height)
 {
-    static const std::regex plain("(0|[1-9][0-9]{0,8})x(0|[1-9][0-9]{0,8})");
-    const std::string token = GetPropName(name), changed = ChangeName(name, x, y);
+    const std::string token = findSizeToken(name), renamed = renamedForSize(name, width, height);
+    const std::string size = std::to_string(width) + "x" + std::to_string(height);
+    if (widthOf(size) != width || heightOf(size) != height) {
+        return "widthOf/heightOf do not read back " + size;
+    }
+    if (token.empty()) {
+        return renamed.empty() ? "" : "renamed a name without a token";
+    }
     std::string lowered = name;
     std::ranges::replace(lowered, 'X', 'x');
-    const std::size_t at = lowered.find(token), sep = token.find('x'), npos = std::string::npos;
-    return token.empty()
-               ? changed.empty()
-               : at != npos && sep > 0 && sep + 1 < token.size() && token.rfind('x') == sep &&
-                     token.find_first_not_of("0123456789x") == npos &&
-                     changed == name.substr(0, at) + std::to_string(x) + name[at + sep] +
-                                    std::to_string(y) + name.substr(at + token.size()) &&
-                     (x < 0 || y < 0 ||
-                      GetPropName(changed) == std::to_string(x) + "x" + std::to_string(y)) &&
-                     (!std::regex_match(token, plain) ||
-                      ChangeName(name, GetPropX(token), GetPropY(token)) == name) &&
-                     GetNum(" " + lowered + " ", static_cast<std::int32_t>(at + sep + 2)) == token;
+    const std::size_t at = lowered.find(token), sep = token.find('x'), end = at + token.size();
+    if (at == std::string::npos || sep == 0 || sep + 1 == token.size() ||
+        token.find_first_not_of("0123456789x") != std::string::npos || token.rfind('x') != sep) {
+        return "token is not <digits>x<digits> from the name: " + token;
+    }
+    if ((at > 0 && isDigit(name[at - 1])) || (end < name.size() && isDigit(name[end]))) {
+        return "token does not take the whole digit runs: " + token;
+    }
+    if (!findSizeToken(name.substr(0, at + sep)).empty()) {
+        return "an earlier token was passed over: " + token;
+    }
+    if (renamed != name.substr(0, at) + std::to_string(width) + name[at + sep] +
+                       std::to_string(height) + name.substr(end)) {
+        return "renamed other than the token's numbers: " + renamed;
+    }
+    if (width >= 0 && height >= 0 && findSizeToken(renamed) != size) {
+        return "the new size is not the renamed name's token: " + renamed;
+    }
+    const bool plain = std::to_string(widthOf(token)) + "x" + std::to_string(heightOf(token)) == token;
+    if (plain && renamedForSize(name, widthOf(token), heightOf(token)) != name) {
+        return "renamed to its own size, the name changed: " + renamed;
+    }
+    return "";
 }
 
-// Each row searched for its own size is found at exactly 100% unless it reads a zero, so the
-// fast row reading agrees with GetPropX and GetPropY; fed row by row or whole, the search
-// picks the same row, one of the target's orientation, with the percentages of its size.
-bool searchPromisesHold(std::span<const std::string> rows, std::int32_t X, std::int32_t Y)
+std::string brokenSearchPromise(std::span<const std::string> rows, std::int32_t width,
+                                std::int32_t height)
 {
-    ClosestRatioSearch fed(X, Y);
     for (const std::string& row : rows) {
-        fed.consider(row);
-        const std::int32_t w = GetPropX(row), h = GetPropY(row);
-        const std::optional<Match> own = FindClosestRatio(std::span(&row, 1), w, h);
-        if (own ? own->R != 0 || own->H != 100 || own->V != 100 : w != 0 && h != 0) {
-            return false;
+        const std::int32_t w = widthOf(row), h = heightOf(row);
+        const std::optional<Match> own = findClosestRatio(std::span(&row, 1), w, h);
+        if (own ? own->row != 0 || percentsText(own->horizontal, own->vertical) != "100%\r100%"
+                : w != 0 && h != 0) {
+            return "row not found at 100% for its own size: " + row;
         }
     }
-    const std::optional<Match> match = FindClosestRatio(rows, X, Y);
-    const std::string row = match ? rows[static_cast<std::size_t>(match->R)] : "";
-    const std::int32_t w = GetPropX(row), h = GetPropY(row);
-    return !match ? !fed.result()
-                  : fed.result() && fed.result()->R == match->R && w != 0 && h != 0 &&
-                        portrait(w, h) == portrait(X, Y) && match->H == 100.0 * X / w &&
-                        match->V == 100.0 * Y / h;
+    const std::optional<Match> match = findClosestRatio(rows, width, height);
+    const auto eligible = [&](std::int32_t w, std::int32_t h) {
+        return w != 0 && h != 0 && isPortrait(w, h) == isPortrait(width, height);
+    };
+    const auto difference = [&](const std::string& row) {
+        return std::fabs(static_cast<double>(heightOf(row)) / widthOf(row) -
+                         static_cast<double>(height) / width);
+    };
+    if (!match) {
+        for (const std::string& row : rows) {
+            if (width != 0 && height != 0 && eligible(widthOf(row), heightOf(row)) && difference(row) < 1e6) {
+                return "nothing matched, though this row was eligible: " + row;
+            }
+        }
+        return "";
+    }
+    if (match->row < 0 || static_cast<std::size_t>(match->row) >= rows.size()) {
+        return "match outside the list";
+    }
+    const std::string& chosen = rows[static_cast<std::size_t>(match->row)];
+    const std::int32_t w = widthOf(chosen), h = heightOf(chosen);
+    if (!eligible(w, h)) {
+        return "chose a row of the other orientation or a zero size: " + chosen;
+    }
+    if (match->horizontal != 100.0 * width / w || match->vertical != 100.0 * height / h) {
+        return "percentages are not those of the chosen row: " + chosen;
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const bool earlier = i < static_cast<std::size_t>(match->row);
+        if (eligible(widthOf(rows[i]), heightOf(rows[i])) &&
+            (difference(rows[i]) < difference(chosen) ||
+             (earlier && difference(rows[i]) == difference(chosen)))) {
+            return "row " + rows[i] + " is closer or as close and earlier than " + chosen;
+        }
+    }
+    return "";
+}
+
+std::string brokenPercentPromise(double value)
+{
+    const std::string text = percentsText(value, value);
+    const std::string number = text.substr(0, text.find('%'));
+    if (text != number + "%\r" + number + "%") {
+        return "not two numbers with percent signs: " + text;
+    }
+    const std::size_t point = number.find('.');
+    if (number.empty() || number == "-0" ||
+        (point != std::string::npos && (number.size() - point > 3 || number.back() == '0'))) {
+        return "badly written number: " + number;
+    }
+    if (std::isfinite(value) && std::fabs(value) < 1e9 &&
+        std::fabs(std::strtod(number.c_str(), nullptr) - value) > 0.005 + 1e-6) {
+        return "more than half a hundredth off: " + number;
+    }
+    return "";
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -74,12 +134,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         end = std::min(name.find('\n', start), name.size());
         rows.push_back(name.substr(start, end - start));
     }
-    const std::string text = FormatPercent(percent);
-    if (!namePromisesHold(name, xy[0], xy[1]) || !searchPromisesHold(rows, xy[0], xy[1]) ||
-        std::isnan(ReadNumber(name)) || text.empty() || text == "-0" ||
-        (std::isfinite(percent) && std::fabs(percent) < 1e9 &&
-         std::fabs(std::strtod(text.c_str(), nullptr) - percent) > 0.005 + 1e-6)) {
-        __builtin_trap();
+    for (const std::string& broken : {brokenNamePromise(name, xy[0], xy[1]),
+                                      brokenSearchPromise(rows, xy[0], xy[1]),
+                                      brokenPercentPromise(percent)}) {
+        if (!broken.empty()) {
+            std::fprintf(stderr, "broken promise: %s\n", broken.c_str());
+            std::abort();
+        }
     }
     return 0;
 }

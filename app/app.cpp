@@ -1,11 +1,16 @@
 #include "app/app.h"
 
 #include "app/menubar1.h"
-#include "windows/window2.h"
+#include "windows/aboutwindow.h"
 
 #include <QAction>
 
 App::App(int& argc, char** argv) : QApplication(argc, argv) {}
+
+App::~App()
+{
+    closeAbout();
+}
 
 App* App::instance()
 {
@@ -22,6 +27,21 @@ void App::_ApplicationAddMenuHandlers()
 
 bool App::_FileAboutPallisto_Action()
 {
-    Window2::Show();
+    if (!m_about)
+        m_about = new windows::AboutWindow;
+    m_about->setWindowState(m_about->windowState() & ~Qt::WindowMinimized);
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
     return false;
+}
+
+windows::AboutWindow* App::aboutWindow() const
+{
+    return m_about;
+}
+
+void App::closeAbout()
+{
+    delete m_about;
 }

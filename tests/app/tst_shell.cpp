@@ -3,7 +3,6 @@
 #include "tests/support/fakedesktop.h"
 #include "windows/warning.h"
 #include "windows/window1.h"
-#include "windows/window2.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -36,9 +35,7 @@ private slots:
     {
         m_window.reset();
         QVERIFY(MenuBar1::exists() && !MenuBar1::instance()->parent()); // let go, not deleted
-        Window2::ReleaseAboutPicture();
     }
-    void cleanup() { delete Window2::instance(); }
 
     void menuTable_data()
     {
@@ -170,28 +167,6 @@ private slots:
         QCOMPARE(opened.count(), 0);
     }
 
-    void aboutIsOneFixedSizeWindow()
-    {
-        QPointer<Window2> about = Window2::Show();
-        const Qt::WindowFlags buttons = Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
-        QCOMPARE(about->windowFlags() & (buttons | Qt::WindowMaximizeButtonHint), buttons);
-        about->resize(600, 300);
-        QCOMPARE(about->size(), QSize(435, 146));
-        QVERIFY(about->findChild<QLabel*>("StaticText1")->text().contains("do.\n\nDoing"));
-
-        m_window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-        about->showMinimized();
-        QCOMPARE(Window2::Show(), about);
-        QVERIFY(QTest::qWaitForWindowActive(about));
-        QVERIFY(!about->isMinimized());
-
-        QVERIFY(about->close());
-        QTRY_VERIFY(!about); // deleted on close
-        Window2* second = Window2::Show();
-        QVERIFY(second->isVisible() && Window2::instance() == second);
-    }
-
     void reminderPlacement_data()
     {
         QTest::addColumn<QPoint>("mainTopLeft");
@@ -259,8 +234,6 @@ private slots:
     void resources_data()
     {
         QTest::addColumn<QSize>("size");
-        QTest::newRow(":/pallisto/about.png") << QSize(149, 20);
-        QTest::newRow(":/pallisto/about@2x.png") << QSize(298, 40);
         QTest::newRow(":/pallisto/icons/pallisto-48.png") << QSize(48, 48);
         QTest::newRow(":/pallisto/icons/pallisto-128.png") << QSize(128, 128);
     }

@@ -3,8 +3,9 @@
 #include "app/menubar1.h"
 #include "app/startup.h"
 #include "windows/window1.h"
-#include "windows/window2.h"
+#include "windows/aboutwindow.h"
 
+#include <QPointer>
 #include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
@@ -14,6 +15,7 @@ class TestStartup : public QObject
 {
     Q_OBJECT
     bool m_shown = false;
+    QPointer<windows::AboutWindow> m_about;
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -33,8 +35,32 @@ class TestStartup : public QObject
             QVERIFY2(main->findChild<QWidget*>(name), name);
         QCOMPARE(main->menuWidget(), App::instance()->MenuBar());
         QVERIFY(main->menuWidget() == MenuBar1::instance() && FileTypes1::ALL_FILES());
+        checkAboutIsOneWindow(main);
+    }
+
+    // The About command shows one window, brought back when minimised, and a new one
+    // once the user closed it.
+    void checkAboutIsOneWindow(Window1* main)
+    {
+        App* app = App::instance();
+        QVERIFY(!app->aboutWindow());
         main->FileAboutPallisto()->trigger();
-        QVERIFY(Window2::instance());
+        QPointer<windows::AboutWindow> first = app->aboutWindow();
+        QVERIFY(first && first->isVisible());
+        first->showMinimized();
+        main->FileAboutPallisto()->trigger();
+        QCOMPARE(app->aboutWindow(), first.data());
+        QVERIFY(!first->isMinimized());
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        QCOMPARE(std::count_if(windows.begin(), windows.end(),
+                               [](QWidget* w) { return qobject_cast<windows::AboutWindow*>(w); }),
+                 1);
+        QVERIFY(first->close());
+        QTRY_VERIFY(!first); // deleted on close
+        QVERIFY(!app->aboutWindow());
+        main->FileAboutPallisto()->trigger();
+        m_about = app->aboutWindow();
+        QVERIFY(m_about && m_about->isVisible());
     }
 
 private slots:
@@ -44,7 +70,7 @@ private slots:
         int argc = 1;
         QCOMPARE(pallisto::runApplication(argc, argv, this), 0);
         QVERIFY(m_shown);
-        QVERIFY(!Window1::instance() && !Window2::instance() && !MenuBar1::exists()); // all gone
+        QVERIFY(!Window1::instance() && !m_about && !MenuBar1::exists()); // all gone
     }
 };
 

@@ -1,14 +1,19 @@
 #include "app/startup.h"
 
 #include "app/app.h"
+#include "app/commandline.h"
 #include "app/filetypes1.h"
 #include "app/menubar1.h"
+#include "documents/documentlistbox.h"
 #include "platform/desktop.h"
+#include "pallisto/version.h"
 #include "windows/warning.h"
 #include "windows/window1.h"
-#include "windows/window2.h"
 
+#include <QDir>
 #include <QIcon>
+#include <QMimeData>
+#include <cstdio>
 
 namespace pallisto {
 
@@ -26,17 +31,49 @@ QIcon windowIcon()
     return icon;
 }
 
+void write(std::FILE* stream, const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
 } // namespace
+
+void listFiles(documents::DocumentListBox& list, const QList<QUrl>& files)
+{
+    if (files.isEmpty()) // nothing named: the list stays as it starts
+        return;
+    QMimeData drop;
+    drop.setUrls(files);
+    // The list takes a drop in two steps, as a paste does.
+    list.filename_list_DragEnter(drop);
+    list.filename_list_DropObject(drop);
+}
 
 int runApplication(int& argc, char** argv, QObject* startupObserver)
 {
+    // Before the application object: QApplication aborts when there is no display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine commandLine = parseCommandLine(arguments, QDir::currentPath());
+    if (commandLine.exitCode) {
+        write(stdout, commandLine.out);
+        write(stderr, commandLine.err);
+        return *commandLine.exitCode;
+    }
+    if (const QString message = missingDisplayMessage(arguments); !message.isEmpty()) {
+        write(stderr, message);
+        return noDisplayExitCode;
+    }
+
     FileTypes1::create();
 
     App app(argc, argv);
     if (startupObserver)
         app.installEventFilter(startupObserver);
     App::setApplicationName(QStringLiteral("Pallisto"));
-    App::setApplicationVersion(QStringLiteral("1.0"));
+    App::setApplicationVersion(QStringLiteral(PALLISTO_VERSION));
     App::setDesktopFileName(QStringLiteral(PALLISTO_APP_ID));
     App::setWindowIcon(windowIcon());
     app.setMenuBar(MenuBar1::instance());
@@ -44,12 +81,13 @@ int runApplication(int& argc, char** argv, QObject* startupObserver)
     app._ApplicationAddMenuHandlers();
 
     platform::QtDesktop desktop;
-    (new Window1(desktop, app.MenuBar()))->show();
+    auto* mainWindow = new Window1(desktop, app.MenuBar());
+    mainWindow->show();
+    listFiles(*mainWindow->findChild<documents::DocumentListBox*>(), commandLine.files);
 
     const int exitCode = App::exec();
 
-    Window2::ReleaseAboutPicture();
-    delete Window2::instance();
+    app.closeAbout();
     delete warning::instance();
     delete Window1::instance();
     MenuBar1::release();

@@ -10,46 +10,53 @@ WERROR     := $(if $(CI),ON,OFF)
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DPALLISTO_WERROR=$(WERROR)
 
 
-.PHONY: all setup build run test bench fuzz sanitize screenshot clean
+.PHONY: all setup setup-test build run test package bench fuzz sanitize screenshot clean
 
 all: build
 
+# Two layers of packages: what building and running need, and the test tools on top.
 setup:
-	@scripts/setup.sh
+	@scripts/setup.sh run
 
+setup-test:
+	@scripts/setup.sh test
+
+# Without the tests, so that only the run layer is needed.
 build: setup
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) $(EXTRA_CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DBUILD_TESTING=OFF $(EXTRA_CMAKE_FLAGS)
 	cmake --build $(BUILD) -j $(JOBS)
 
+# Without a display the program itself says so and stops.
 run: build
-	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
-	    echo "Pallisto needs a graphical desktop, and none was found (DISPLAY and WAYLAND_DISPLAY are unset)." >&2; \
-	    echo "Start it from a terminal inside your desktop session." >&2; \
-	    exit 1; \
-	fi
 	$(BUILD)/app/pallisto
 
-test: build
+test: setup-test
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DBUILD_TESTING=ON $(EXTRA_CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -j $(JOBS)
+
+# $(BUILD)/pallisto_<version>_amd64.deb; dpkg-shlibdeps comes with dpkg-dev.
+package: build setup-test
+	cd $(BUILD) && cpack
 
 # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize:
 	$(MAKE) test BUILD=build-asan BUILD_TYPE=Debug EXTRA_CMAKE_FLAGS=-DPALLISTO_SANITIZE=ON
 
-bench: setup
+bench: setup-test
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DPALLISTO_BENCH=ON
 	cmake --build build-bench -j $(JOBS)
 	scripts/bench.sh build-bench
 
 # Each fuzz target runs for FUZZ_SECONDS.
 FUZZ_SECONDS ?= 30
-fuzz: setup
+fuzz: setup-test
 	CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DPALLISTO_WITH_QT=OFF -DPALLISTO_FUZZ=ON
 	cmake --build build-fuzz -j $(JOBS)
 	scripts/fuzz.sh build-fuzz $(FUZZ_SECONDS)
 
-screenshot: build
+screenshot: build setup-test
 	scripts/screenshot.sh $(BUILD)
 
 clean:

@@ -16,6 +16,8 @@ render() {
 
 render about.svg 1 about.png
 render about.svg 2 about@2x.png
+render about-dark.svg 1 about-dark.png
+render about-dark.svg 2 about-dark@2x.png
 
 icon=icons/hicolor/scalable/apps/org.pallisto.Pallisto.svg
 for size in 48 128 256; do

@@ -5,6 +5,8 @@
 #   in-use.png  the main window after files were dropped on it from another
 #               application, a size was typed and Return pressed
 #   reminder.png  the reminder shown by "Open file"
+# and the same four again as dark-*.png, under GTK's dark Adwaita theme through Qt's
+# gtk3 platform theme, as a GNOME user with a dark desktop sees them.
 # Usage: scripts/screenshot.sh <build dir>. There is no window manager, so the
 # pictures show the windows' contents without frames.
 set -euo pipefail
@@ -82,26 +84,6 @@ shoot() {
     echo "wrote $2 (${w}x${h})"
 }
 
-mkdir -p "$out"
-
-"$app" >"$work/app.log" 2>&1 &
-app_pid=$!
-pids+=("$app_pid")
-main=$(window_named '^Pallisto$')
-shoot "$main" "$out/main.png"
-
-read -r mx my mw mh < <(geometry_of "$main")
-# The main window's content area is 519 px high; the menu bar takes the rest.
-menu_height=$((mh - 519))
-
-# File menu, then its second item, About.
-xdotool mousemove $((mx + 20)) $((my + menu_height / 2)) click 1
-sleep 0.5
-xdotool key Down Down Return
-about=$(window_named '^About Pallisto')
-shoot "$about" "$out/about.png"
-xdotool windowunmap "$about" || true
-
 # Documents in a few sizes, dragged in from a small GTK program, as a user would
 # drag them from a file manager.
 docs="$work/documents"
@@ -129,24 +111,57 @@ window.connect("destroy", Gtk.main_quit)
 window.show_all()
 Gtk.main()
 PY
-/usr/bin/python3 "$work/dragsource.py" "$docs"/*.pdf >"$work/drag.log" 2>&1 &
-pids+=($!)
-source=$(window_named '^drag source$')
-read -r sx sy sw sh < <(geometry_of "$source")
-content_y=$((my + menu_height))
-xdotool mousemove $((sx + sw / 2)) $((sy + sh / 2)) mousedown 1 sleep 0.2 \
-    mousemove $((sx + sw / 2 + 20)) $((sy + sh / 2 + 10)) sleep 0.2 \
-    mousemove $((mx + 110)) $((content_y + 150)) sleep 0.3 \
-    mousemove $((mx + 112)) $((content_y + 152)) sleep 0.3 mouseup 1
-sleep 0.5
-# Width 70 and height 100 in the two fields, then Return for Calculate.
-xdotool mousemove $((mx + 60)) $((content_y + 341)) click 1 sleep 0.2 type 70
-xdotool mousemove $((mx + 159)) $((content_y + 341)) click 1 sleep 0.2 type 100
-xdotool key Return
-shoot "$main" "$out/in-use.png"
 
-# "Open file" on the chosen row shows the reminder for the two seconds before the
-# document is handed over; its window kind carries no title of its own.
-xdotool mousemove $((mx + 110)) $((content_y + 410)) click 1
-reminder=$(window_named '^Untitled$')
-shoot "$reminder" "$out/reminder.png"
+# Renders one set of pictures, named with the prefix $1, with the app and its drag
+# source started in the current environment; both are stopped at the end.
+render_set() {
+    local prefix=$1
+    "$app" >"$work/${prefix}app.log" 2>&1 &
+    app_pid=$!
+    pids+=("$app_pid")
+    main=$(window_named '^Pallisto$')
+    shoot "$main" "$out/${prefix}main.png"
+
+    read -r mx my mw mh < <(geometry_of "$main")
+    # The main window's content area is 519 px high; the menu bar takes the rest.
+    menu_height=$((mh - 519))
+
+    # File menu, then its second item, About.
+    xdotool mousemove $((mx + 20)) $((my + menu_height / 2)) click 1
+    sleep 0.5
+    xdotool key Down Down Return
+    about=$(window_named '^About Pallisto')
+    shoot "$about" "$out/${prefix}about.png"
+    xdotool windowunmap "$about" || true
+
+    # Documents dragged in from the small GTK program, as from a file manager.
+    /usr/bin/python3 "$work/dragsource.py" "$docs"/*.pdf >"$work/${prefix}drag.log" 2>&1 &
+    source_pid=$!
+    pids+=("$source_pid")
+    source=$(window_named '^drag source$')
+    read -r sx sy sw sh < <(geometry_of "$source")
+    content_y=$((my + menu_height))
+    xdotool mousemove $((sx + sw / 2)) $((sy + sh / 2)) mousedown 1 sleep 0.2 \
+        mousemove $((sx + sw / 2 + 20)) $((sy + sh / 2 + 10)) sleep 0.2 \
+        mousemove $((mx + 110)) $((content_y + 150)) sleep 0.3 \
+        mousemove $((mx + 112)) $((content_y + 152)) sleep 0.3 mouseup 1
+    sleep 0.5
+    # Width 70 and height 100 in the two fields, then Return for Calculate.
+    xdotool mousemove $((mx + 60)) $((content_y + 341)) click 1 sleep 0.2 type 70
+    xdotool mousemove $((mx + 159)) $((content_y + 341)) click 1 sleep 0.2 type 100
+    xdotool key Return
+    shoot "$main" "$out/${prefix}in-use.png"
+
+    # "Open file" on the chosen row shows the reminder for the two seconds before the
+    # document is handed over; its window kind carries no title of its own.
+    xdotool mousemove $((mx + 110)) $((content_y + 410)) click 1
+    reminder=$(window_named '^Untitled$')
+    shoot "$reminder" "$out/${prefix}reminder.png"
+    kill "$app_pid" "$source_pid" 2>/dev/null || true
+    wait "$app_pid" "$source_pid" 2>/dev/null || true
+}
+
+mkdir -p "$out"
+render_set ""
+# GTK reads GTK_THEME itself; the gtk3 platform theme hands its colours to Qt.
+QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark render_set dark-

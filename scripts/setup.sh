@@ -1,26 +1,47 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, and only those that are missing.
+#   scripts/setup.sh run    what building and running Pallisto need
+#   scripts/setup.sh test   that, plus the tools of the tests, benchmarks, fuzzing,
+#                           screenshots and the Debian package
 # Safe to run again and again: when everything is present it does nothing.
 set -euo pipefail
 
-packages=(
+layer=${1:-run}
+
+run_packages=(
     # build
-    cmake g++ ninja-build make qt6-base-dev
+    g++ cmake ninja-build make qt6-base-dev
     # opening a document in its application on Linux
     xdg-utils
-    # benchmarks and fuzzing
-    libbenchmark-dev clang-14 libclang-rt-14-dev
+    # a native window under Wayland, and the desktop's theme on GNOME
+    qt6-wayland qt6-gtk-platformtheme
+)
+test_packages=(
     # the Qt-free dimension model is tested with GoogleTest
     libgtest-dev
-    # the copy tests mount a btrfs image to check that copies share blocks
-    btrfs-progs
+    # benchmarks and fuzzing
+    libbenchmark-dev clang-14 libclang-rt-14-dev
     # validators run by the tests
     desktop-file-utils appstream
-    # screenshots and the real-display checks
-    xvfb xauth xdotool x11-utils imagemagick
+    # screenshots and the real-display checks, also under Wayland and a dark theme
+    xvfb xauth xdotool x11-utils imagemagick weston gnome-themes-extra
+    # the drag source of the screenshots (GTK from the system's python3)
+    python3-gi gir1.2-gtk-3.0
+    # ImageMagick's SVG reader, for data/render-artwork.sh
+    libmagickcore-6.q16-6-extra
     # fonts, so that headless renders show text
     fonts-dejavu-core
+    # copies on a file system that shares blocks
+    btrfs-progs
+    # the Debian package: dpkg-shlibdeps, and its checker
+    dpkg-dev lintian
 )
+
+case "$layer" in
+    run) packages=("${run_packages[@]}") ;;
+    test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+    *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -35,7 +56,7 @@ if [ "$(id -u)" -ne 0 ]; then
     echo "Pallisto needs these Debian packages, which are not installed:" >&2
     echo "  ${missing[*]}" >&2
     echo "Install them with:" >&2
-    echo "  sudo apt-get update && sudo apt-get install -y ${missing[*]}" >&2
+    echo "  sudo apt-get update && sudo apt-get install -y --no-install-recommends ${missing[*]}" >&2
     exit 1
 fi
 

@@ -1,6 +1,8 @@
 # Checks that the desktop file and the metainfo name the app id they are filed under,
-# so a changed id cannot leave a launcher without its icon or a dangling launchable.
-#   cmake -DAPP_ID=id -DDATA_DIR=path -P check_app_id.cmake
+# so a changed id cannot leave a launcher without its icon or a dangling launchable,
+# and that the metainfo's release is the project's version.
+#   cmake -DAPP_ID=id -DDATA_DIR=path -DMETAINFO=configured-file -DVERSION=x.y
+#         -P check_app_id.cmake
 function(expect what file wanted)
     file(READ ${file} text)
     string(FIND "${text}" "${wanted}" at)
@@ -10,9 +12,10 @@ function(expect what file wanted)
 endfunction()
 
 expect("the desktop file's Icon" ${DATA_DIR}/${APP_ID}.desktop "\nIcon=${APP_ID}\n")
-expect("the metainfo's id" ${DATA_DIR}/${APP_ID}.metainfo.xml "<id>${APP_ID}</id>")
-expect("the metainfo's launchable" ${DATA_DIR}/${APP_ID}.metainfo.xml
+expect("the metainfo's id" ${METAINFO} "<id>${APP_ID}</id>")
+expect("the metainfo's launchable" ${METAINFO}
     ">${APP_ID}.desktop</launchable>")
+expect("the metainfo's release" ${METAINFO} "<release version=\"${VERSION}\"")
 
 foreach(path scalable/apps/${APP_ID}.svg 48x48/apps/${APP_ID}.png
         128x128/apps/${APP_ID}.png 256x256/apps/${APP_ID}.png)

@@ -21,9 +21,13 @@ setup:
 setup-test:
 	@scripts/setup.sh test
 
-# Without the tests, so that only the run layer is needed.
+# The tests are built too where their packages are installed (as after `make test`), so that
+# a developer's or the mutation tool's `make build` keeps them current; on a machine with only
+# the run layer they are left out.
+TESTING := $(shell dpkg-query -W -f='$${Status}' libgtest-dev 2>/dev/null | grep -q 'ok installed' && echo ON || echo OFF)
+
 build: setup
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DBUILD_TESTING=OFF $(EXTRA_CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DBUILD_TESTING=$(TESTING) $(EXTRA_CMAKE_FLAGS)
 	cmake --build $(BUILD) -j $(JOBS)
 
 # Without a display the program itself says so and stops.

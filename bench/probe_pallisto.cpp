@@ -1,9 +1,17 @@
-// The app's real start-up, watched until its main window is shown.
-#include "app/startup.h"
+// The app's start-up as main() does it, watched until its main window is shown.
 #include "bench/startupprobe.h"
+#include "platform/desktop.h"
+#include "windows/mainwindow.h"
+
+#include <QApplication>
 
 int main(int argc, char** argv)
 {
-    StartupProbe probe(QStringLiteral("Window1"));
-    return pallisto::runApplication(argc, argv, &probe);
+    QApplication app(argc, argv);
+    StartupProbe probe(QStringLiteral("mainWindow"));
+    app.installEventFilter(&probe);
+    platform::QtDesktop desktop;
+    windows::MainWindow window(desktop);
+    window.show();
+    return QApplication::exec();
 }

@@ -5,7 +5,7 @@ target_include_directories(bench_startupprobe PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(bench_startupprobe PUBLIC Qt6::Widgets PRIVATE pallisto_warnings)
 
 add_executable(startup_probe_pallisto probe_pallisto.cpp)
-target_link_libraries(startup_probe_pallisto PRIVATE bench_startupprobe pallisto_app pallisto_warnings)
+target_link_libraries(startup_probe_pallisto PRIVATE bench_startupprobe pallisto_windows pallisto_warnings)
 
 add_executable(startup_probe_bare probe_bare.cpp)
 target_link_libraries(startup_probe_bare PRIVATE bench_startupprobe pallisto_warnings)

@@ -151,8 +151,8 @@ void RenameReminder::applyPalette()
 
 void RenameReminder::changeEvent(QEvent* event)
 {
-    // A theme switch while the reminder is up.
-    if (event->type() == QEvent::PaletteChange)
+    // A theme switch while the reminder is up (not the set-up before the text exists).
+    if (event->type() == QEvent::PaletteChange && m_text)
         applyPalette();
     QWidget::changeEvent(event);
 }

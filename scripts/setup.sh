@@ -15,7 +15,7 @@ packages=(
     # validators run by the tests
     desktop-file-utils appstream
     # screenshots and the real-display checks
-    xvfb xauth xdotool x11-utils imagemagick
+    xvfb xauth xdotool x11-utils imagemagick weston qt6-wayland
     # fonts, so that headless renders show text
     fonts-dejavu-core
 )

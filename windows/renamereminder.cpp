@@ -118,13 +118,10 @@ QPoint RenameReminder::placement(QPoint pointer) const
     if (!globalPositionsExist())
         return wanted;
 
-    // Pulled inside the screen near any edge. With the usable area starting at 0,0 the
-    // left and top edges give today's correction of negative coordinates to 0; a panel or
-    // a screen that does not start at 0,0 is respected as well.
-    const QScreen* screen = main->screen();
-    if (!screen)
-        return {std::max(wanted.x(), 0), std::max(wanted.y(), 0)};
-    const QRect area = screen->availableGeometry();
+    // Pulled inside the screen's usable area near any edge, so none of it is cut off. Where
+    // that area starts at 0,0 this is the familiar correction of a negative left or top to 0;
+    // a panel, or a second screen left of or above the first, is respected as well.
+    const QRect area = main->screen()->availableGeometry();
     auto inside = [](int at, int low, int length, int span) {
         // When the box is larger than the area, its left or top edge stays visible.
         return std::max(low, std::min(at, low + span - length));
@@ -151,8 +148,8 @@ void RenameReminder::applyPalette()
 
 void RenameReminder::changeEvent(QEvent* event)
 {
-    // A theme switch while the reminder is up.
-    if (event->type() == QEvent::PaletteChange)
+    // A theme switch while the reminder is up (not the set-up before the text exists).
+    if (event->type() == QEvent::PaletteChange && m_text)
         applyPalette();
     QWidget::changeEvent(event);
 }

@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cmath>
 
 // A list holding "old 10x10.pdf" and "old 20x10.pdf", the second selected, ready for a drag.
 class TestDocumentList : public QObject
@@ -122,6 +123,43 @@ private slots:
         QCOMPARE(m_list->item(0)->toolTip(), QString("c 1x2.pdf\n/"));
         std::vector<std::string> expected{"1x2"};
         QCOMPARE(m_list->rowTokens(), expected);
+    }
+
+    // The dotted lines between rows, measured from rendered pixels, stand out from the
+    // background on light and dark palettes.
+    void linesBetweenRowsShowOnAnyPalette_data()
+    {
+        QTest::addColumn<QColor>("text");
+        QTest::addColumn<QColor>("base");
+        QTest::newRow("light") << QColor("#000000") << QColor("#ffffff");
+        QTest::newRow("dark, mid close to base") << QColor("#eeeeec") << QColor("#242424");
+    }
+
+    void linesBetweenRowsShowOnAnyPalette()
+    {
+        QFETCH(QColor, text);
+        QFETCH(QColor, base);
+        QPalette palette = m_list->palette();
+        palette.setColor(QPalette::Text, text);
+        palette.setColor(QPalette::Base, base);
+        palette.setColor(QPalette::Mid, base.lighter(105));
+        m_list->setPalette(palette);
+        m_list->clearSelection();
+        const QImage image = m_list->viewport()->grab().toImage();
+        const int y = m_list->visualItemRect(m_list->item(0)).bottom();
+        const auto luminance = [](QColor c) {
+            const auto channel = [](double v) {
+                return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+                   0.0722 * channel(c.blueF());
+        };
+        double best = 1.0;
+        for (int x = 0; x < image.width(); ++x) {
+            const double a = luminance(image.pixelColor(x, y)), b = luminance(base);
+            best = std::max(best, (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05));
+        }
+        QVERIFY2(best >= 1.5, qPrintable(QString::number(best)));
     }
 
     void pasteTakesOnlyFiles_data()

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -69,6 +70,23 @@ private slots:
         m_window.reset();
         QTest::qWait(50);
         QVERIFY(m_desktop.launched.isEmpty());
+    }
+
+    void closingTheWindowDuringACopyLeavesNoPart()
+    {
+        QFile big(path("big 5x7.pdf"));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(256 << 20));
+        big.close();
+        m_opener->open({path("big 5x7.pdf"), true, 6, 8});
+        m_window.reset();
+        QTest::qWait(50);
+        QVERIFY(m_desktop.launched.isEmpty());
+        // A copy that got its name before the window went is complete; nothing else is left.
+        const QString after = folder();
+        QVERIFY2(after == "big 5x7.pdf|poster 50x70.pdf" ||
+                     (after == "big 5x7.pdf|big 6x8.pdf|poster 50x70.pdf" &&
+                      QFileInfo(path("big 6x8.pdf")).size() == big.size()),
+                 qPrintable(after));
     }
 
     // Copy mode: the size asked for, files in the folder before, then what was opened, the

@@ -24,16 +24,17 @@ std::optional<Match> findClosestRatio(std::span<const std::string> rows, std::in
     // Row numbers are int32; rows beyond its range cannot be named and are ignored.
     const std::size_t count =
         std::min(rows.size(), static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()));
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::int32_t w = widthOf(rows[i]);
-        const std::int32_t h = heightOf(rows[i]);
+    for (const std::string& row : rows.first(count)) {
+        const std::int32_t w = widthOf(row);
+        const std::int32_t h = heightOf(row);
         if (w == 0 || h == 0 || isPortrait(w, h) != portrait) {
             continue;
         }
         const double difference = std::fabs(static_cast<double>(h) / w - target);
         if (difference < best) {
             best = difference;
-            match = Match{static_cast<std::int32_t>(i), 100.0 * width / w, 100.0 * height / h};
+            const auto index = static_cast<std::int32_t>(&row - rows.data());
+            match = Match{index, 100.0 * width / w, 100.0 * height / h};
         }
     }
     return match;

@@ -23,8 +23,9 @@ std::int32_t saturatedInt32(double value)
 // The number rounded to two decimals, without trailing zeros.
 std::string formatPercent(double value)
 {
-    if (!std::isfinite(value)) {
-        return std::isnan(value) ? "nan" : value < 0 ? "-inf" : "inf";
+    // to_chars would write a sign on some NaNs.
+    if (std::isnan(value)) {
+        return "nan";
     }
     const double magnitude = std::fabs(value);
     // Room for the 309 whole digits of the largest double, the point and three more.
@@ -45,7 +46,7 @@ std::string formatPercent(double value)
     if (text.back() == '.') {
         text.pop_back();
     }
-    return value < 0 && text != "0" ? "-" + text : text;
+    return std::signbit(value) && text != "0" ? "-" + text : text;
 }
 
 } // namespace
@@ -65,7 +66,7 @@ std::int32_t readInt32(std::string_view text)
     double value = whole.ec == std::errc::result_out_of_range
                        ? std::numeric_limits<double>::infinity()
                        : static_cast<double>(number);
-    if (whole.ptr != last && *whole.ptr == '.') {
+    if (std::string_view(whole.ptr, last).starts_with('.')) {
         // Read with its fraction as a double, a number just below the next whole one
         // rounds up to it ("6.99999999999999999" reads 7), as it always has. The fixed
         // format takes no exponent. When the double is out of range, the whole part

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
-#include <ranges>
 #include <string>
 #include <string_view>
 
@@ -67,7 +66,7 @@ std::int32_t widthOf(std::string_view token)
 std::int32_t heightOf(std::string_view token)
 {
     // Without a separator the search ends at the front, and the whole text is read.
-    const auto afterLast = std::ranges::find_if(token | std::views::reverse, isSeparator).base();
+    const auto afterLast = std::find_if(token.rbegin(), token.rend(), isSeparator).base();
     return readInt32(std::string_view(afterLast, token.end()));
 }
 

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <span>
 #include <string>
 #include <vector>
@@ -55,48 +56,29 @@ std::string brokenNamePromise(const std::string& name, std::int32_t width, std::
 std::string brokenSearchPromise(std::span<const std::string> rows, std::int32_t width,
                                 std::int32_t height)
 {
-    for (const std::string& row : rows) {
-        const std::int32_t w = widthOf(row), h = heightOf(row);
-        const std::optional<Match> own = findClosestRatio(std::span(&row, 1), w, h);
-        if (own ? own->row != 0 || percentsText(own->horizontal, own->vertical) != "100%\r100%"
-                : w != 0 && h != 0) {
-            return "row not found at 100% for its own size: " + row;
-        }
-    }
+    // How far row i's ratio is from the target's, or infinity for a row to be skipped.
+    const auto distance = [&](std::size_t i) {
+        const std::int32_t w = widthOf(rows[i]), h = heightOf(rows[i]);
+        const bool comparable = w != 0 && h != 0 && width != 0 && height != 0 &&
+                                isPortrait(w, h) == isPortrait(width, height);
+        return comparable ? std::fabs(static_cast<double>(h) / w - static_cast<double>(height) / width)
+                          : std::numeric_limits<double>::infinity();
+    };
     const std::optional<Match> match = findClosestRatio(rows, width, height);
-    const auto eligible = [&](std::int32_t w, std::int32_t h) {
-        return w != 0 && h != 0 && isPortrait(w, h) == isPortrait(width, height);
-    };
-    const auto difference = [&](const std::string& row) {
-        return std::fabs(static_cast<double>(heightOf(row)) / widthOf(row) -
-                         static_cast<double>(height) / width);
-    };
-    if (!match) {
-        for (const std::string& row : rows) {
-            if (width != 0 && height != 0 && eligible(widthOf(row), heightOf(row)) && difference(row) < 1e6) {
-                return "nothing matched, though this row was eligible: " + row;
-            }
-        }
-        return "";
+    const auto chosen = static_cast<std::size_t>(match ? match->row : std::ssize(rows));
+    if (match && (chosen >= rows.size() || distance(chosen) >= 1e6)) {
+        return "chose a row out of the list, of the other orientation or too far off";
     }
-    if (match->row < 0 || static_cast<std::size_t>(match->row) >= rows.size()) {
-        return "match outside the list";
-    }
-    const std::string& chosen = rows[static_cast<std::size_t>(match->row)];
-    const std::int32_t w = widthOf(chosen), h = heightOf(chosen);
-    if (!eligible(w, h)) {
-        return "chose a row of the other orientation or a zero size: " + chosen;
-    }
-    if (match->horizontal != 100.0 * width / w || match->vertical != 100.0 * height / h) {
-        return "percentages are not those of the chosen row: " + chosen;
-    }
+    const double best = match ? distance(chosen) : 1e6;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const bool earlier = i < static_cast<std::size_t>(match->row);
-        if (eligible(widthOf(rows[i]), heightOf(rows[i])) &&
-            (difference(rows[i]) < difference(chosen) ||
-             (earlier && difference(rows[i]) == difference(chosen)))) {
-            return "row " + rows[i] + " is closer or as close and earlier than " + chosen;
+        if (distance(i) < best || (match && i < chosen && distance(i) == best)) {
+            return "row " + rows[i] + (match ? " beats the chosen " + rows[chosen] : " was not chosen");
         }
+    }
+    if (match && percentsText(match->horizontal, match->vertical) !=
+                     percentsText(100.0 * width / widthOf(rows[chosen]),
+                                  100.0 * height / heightOf(rows[chosen]))) {
+        return "percentages are not those of the chosen row " + rows[chosen];
     }
     return "";
 }

@@ -27,9 +27,10 @@ constexpr double inf = std::numeric_limits<double>::infinity();
 // clang-format off
 TEST(Tokens, findSizeTokenTakesTheFirst)
 {
-    const struct { const char* label; std::string name, token; } rows[] = {
+    const struct { const char* label; std::string_view name; std::string token; } rows[] = {
         {"empty", "", ""}, {"plain", "poster 50x70.pdf", "50x70"}, {"upper case x", "Poster 50X70.PDF", "50x70"},
         {"x of a word", "box 50x70", "50x70"}, {"two separators", "50x70x90", "50x70"}, {"letter after first x", "a1xb 2x3", "2x3"},
+        {"letter before first x", "box5 2x3", "2x3"}, {"digit just past the end of a view", std::string_view("5x7", 2), ""},
         {"nothing left", "x50", ""}, {"nothing right", "50x", ""}, {"spaced", "50 x 70", ""}, {"extension x", "report.docx", ""},
         {"shortest", "1x2", "1x2"}, {"point stops left run", "1.5x2", "5x2"}, {"leading zeros kept", "0050x0070 final", "0050x0070"},
         {"hex like", "0x1f", "0x1"}, {"accents beside", "é50x70é", "50x70"}, {"arabic digit left", "٣50x70", "50x70"},
@@ -106,7 +107,7 @@ TEST(ClosestRatio, choosesRowAndPercents)
         {"at ceiling", {"1x3000000", "1x1000002"}, 1, 2, -1, none},
         {"below ceiling", {"1x1000001"}, 1, 2, 0, "100%\r0%"},
         {"zero width skipped", {"0x70", "35x70"}, 1, 2, 1, "2.86%\r2.86%"},
-        {"zero height skipped", {"70x0", "70x35"}, 2, 1, 1, "2.86%\r2.86%"},
+        {"zero height skipped", {"70x0", "70x35"}, 100, 1, 1, "142.86%\r2.86%"},
         {"tie keeps first", {"20x40", "10x20", "5x10"}, 1, 2, 0, "5%\r5%"},
         {"negative width", {"50x70", "21x30"}, -70, 100, 0, "-140%\r142.86%"},
         {"negative height", {"80x60"}, 70, -100, 0, "87.5%\r-166.67%"},

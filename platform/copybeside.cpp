@@ -305,7 +305,11 @@ CopyResult copyBeside(const QString& source, const QString& newName,
         return {Status::Cancelled, {}, {}, result.method};
     if (error > 0)
         return failed(error);
-    if (::fchmod(out, original.st_mode & 0777) != 0 || ::fsync(out) != 0)
+    // File systems without Unix permissions (FAT, some shares) refuse this; the copy
+    // is good all the same.
+    (void)::fchmod(out, original.st_mode & 0777);
+    // EINVAL: a file system that cannot sync, where there is nothing to wait for.
+    if (::fsync(out) != 0 && errno != EINVAL)
         return failed(errno);
 
     // Read through our own handle, a removed or replaced original still copies in

@@ -111,11 +111,6 @@ struct Draft
     }
 };
 
-bool refused(int error)
-{
-    return error == EOPNOTSUPP || error == EISDIR || error == EINVAL || error == ENOSYS;
-}
-
 // Makes the draft; 0 or the error.
 int createDraft(Draft& draft, bool unnamed)
 {
@@ -124,8 +119,8 @@ int createDraft(Draft& draft, bool unnamed)
             ::openat(draft.dirFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
         if (draft.fd->valid())
             return 0;
-        if (!refused(errno))
-            return errno;
+        // Whatever the reason (no unnamed files here, an old kernel), the hidden name
+        // either works or fails for a reason that concerns the user too.
     }
     // Unique to this process and call, so parallel copies never meet; a clash with a
     // leftover of an earlier process of the same id takes the next number.
@@ -172,14 +167,12 @@ int fill(int in, int out, qint64 total, const CopyProgress& progress, CopyWays w
                                                 static_cast<size_t>(RangeChunk), 0);
             if (n == 0)
                 return 0;
-            if (n < 0) {
-                if (errno == EINTR)
-                    continue;
-                // Not between these two files: the buffer below goes on from here.
-                if (refused(errno) || errno == EXDEV || errno == EBADF)
-                    break;
-                return errno;
-            }
+            if (n < 0 && errno == EINTR)
+                continue;
+            // Not between these two files, or a real fault: the buffer goes on from
+            // here and meets the fault again, if it is one.
+            if (n < 0)
+                break;
             done += n;
             if (!mayGoOn(progress, done, std::max<qint64>(total, done)))
                 return -1;

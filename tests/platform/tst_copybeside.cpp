@@ -91,8 +91,8 @@ public:
 
 #define NEED_ROOT()                                                                     \
     if (::geteuid() != 0)                                                               \
-        QSKIP("Mounting file systems needs root; run as root to test full, read-only "  \
-              "and btrfs disks.")
+        QSKIP("Mounting file systems needs root; run as root to test full, read-only, "  \
+              "cross-file-system and btrfs copies.")
 #define MOUNT(name, args, dir)                                                          \
     Mount name(args, dir);                                                              \
     if (!name.m_ok)                                                                     \
@@ -352,6 +352,23 @@ private slots:
         Listing expected = m_before;
         expected["a.pdf"] = expected[second] = m_before["doc 50x70.pdf"];
         QCOMPARE(listing(m_dir), expected);
+    }
+
+    // A file bound from tmpfs into an ext4 folder: the kernel copies between them
+    // neither by cloning nor by copy_file_range, so our own buffer does.
+    void acrossFileSystems()
+    {
+        NEED_ROOT();
+        const QString other = m_tmp.path() + "/other";
+        QVERIFY(QDir().mkpath(other));
+        MOUNT(tmpfs, (QStringList{"-t", "tmpfs", "tmpfs"}), other);
+        write(other + "/doc", bytes(3 * MiB + 1));
+        makeDocument(m_tmp.path(), 0);
+        MOUNT(bound, (QStringList{"--bind", other + "/doc"}), m_doc);
+        const CopyResult r = platform::copyBeside(m_doc, "new.pdf");
+        QCOMPARE(r.status, Status::Copied);
+        QCOMPARE(r.method, Method::ReadWrite);
+        QCOMPARE(listing(m_dir).value("new.pdf"), listing(other).value("doc"));
     }
 
     void sharesBlocksOnBtrfs()

@@ -123,9 +123,10 @@ int createDraft(Draft& draft, bool unnamed)
         // either works or fails for a reason that concerns the user too.
     }
     // Unique to this process and call, so parallel copies never meet; a clash with a
-    // leftover of an earlier process of the same id takes the next number.
+    // leftover of an earlier process of the same id takes the next number (no folder
+    // holds a leftover under every number).
     static std::atomic<unsigned> counter{0};
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    for (;;) {
         const QByteArray name = ".pallisto-" + QByteArray::number(::getpid()) + '-' +
                                 QByteArray::number(counter++) + ".part";
         draft.fd = std::make_unique<Fd>(::openat(
@@ -138,7 +139,6 @@ int createDraft(Draft& draft, bool unnamed)
         if (errno != EEXIST)
             return errno;
     }
-    return EEXIST;
 }
 
 bool mayGoOn(const CopyProgress& progress, qint64 done, qint64 total)
@@ -212,15 +212,13 @@ int name(Draft& draft, const QByteArray& newName)
     if (draft.hiddenName.isEmpty()) {
         if (::linkat(draft.fd->get(), "", draft.dirFd, newName.constData(), AT_EMPTY_PATH) == 0)
             return 0;
-        if (errno != ENOENT && errno != EPERM)
-            return errno;
-        // Without the capability AT_EMPTY_PATH asks for, the file's entry under
-        // /proc links it just as well.
+        // Older kernels refuse AT_EMPTY_PATH without a capability; the file's
+        // entry under /proc links it just as well, and any other failure recurs there.
         const QByteArray self = "/proc/self/fd/" + QByteArray::number(draft.fd->get());
-        if (::linkat(AT_FDCWD, self.constData(), draft.dirFd, newName.constData(),
-                     AT_SYMLINK_FOLLOW) == 0)
-            return 0;
-        return errno;
+        return ::linkat(AT_FDCWD, self.constData(), draft.dirFd, newName.constData(),
+                        AT_SYMLINK_FOLLOW) == 0
+                   ? 0
+                   : errno;
     }
 
     if (::renameat2(draft.dirFd, draft.hiddenName.constData(), draft.dirFd, newName.constData(),

@@ -111,11 +111,6 @@ struct Draft
     }
 };
 
-bool refused(int error)
-{
-    return error == EOPNOTSUPP || error == EISDIR || error == EINVAL || error == ENOSYS;
-}
-
 // Makes the draft; 0 or the error.
 int createDraft(Draft& draft, bool unnamed)
 {
@@ -124,13 +119,14 @@ int createDraft(Draft& draft, bool unnamed)
             ::openat(draft.dirFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
         if (draft.fd->valid())
             return 0;
-        if (!refused(errno))
-            return errno;
+        // Whatever the reason (no unnamed files here, an old kernel), the hidden name
+        // either works or fails for a reason that concerns the user too.
     }
     // Unique to this process and call, so parallel copies never meet; a clash with a
-    // leftover of an earlier process of the same id takes the next number.
+    // leftover of an earlier process of the same id takes the next number (no folder
+    // holds a leftover under every number).
     static std::atomic<unsigned> counter{0};
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    for (;;) {
         const QByteArray name = ".pallisto-" + QByteArray::number(::getpid()) + '-' +
                                 QByteArray::number(counter++) + ".part";
         draft.fd = std::make_unique<Fd>(::openat(
@@ -143,7 +139,6 @@ int createDraft(Draft& draft, bool unnamed)
         if (errno != EEXIST)
             return errno;
     }
-    return EEXIST;
 }
 
 bool mayGoOn(const CopyProgress& progress, qint64 done, qint64 total)
@@ -172,14 +167,12 @@ int fill(int in, int out, qint64 total, const CopyProgress& progress, CopyWays w
                                                 static_cast<size_t>(RangeChunk), 0);
             if (n == 0)
                 return 0;
-            if (n < 0) {
-                if (errno == EINTR)
-                    continue;
-                // Not between these two files: the buffer below goes on from here.
-                if (refused(errno) || errno == EXDEV || errno == EBADF)
-                    break;
-                return errno;
-            }
+            if (n < 0 && errno == EINTR)
+                continue;
+            // Not between these two files, or a real fault: the buffer goes on from
+            // here and meets the fault again, if it is one.
+            if (n < 0)
+                break;
             done += n;
             if (!mayGoOn(progress, done, std::max<qint64>(total, done)))
                 return -1;
@@ -219,15 +212,13 @@ int name(Draft& draft, const QByteArray& newName)
     if (draft.hiddenName.isEmpty()) {
         if (::linkat(draft.fd->get(), "", draft.dirFd, newName.constData(), AT_EMPTY_PATH) == 0)
             return 0;
-        if (errno != ENOENT && errno != EPERM)
-            return errno;
-        // Without the capability AT_EMPTY_PATH asks for, the file's entry under
-        // /proc links it just as well.
+        // Older kernels refuse AT_EMPTY_PATH without a capability; the file's
+        // entry under /proc links it just as well, and any other failure recurs there.
         const QByteArray self = "/proc/self/fd/" + QByteArray::number(draft.fd->get());
-        if (::linkat(AT_FDCWD, self.constData(), draft.dirFd, newName.constData(),
-                     AT_SYMLINK_FOLLOW) == 0)
-            return 0;
-        return errno;
+        return ::linkat(AT_FDCWD, self.constData(), draft.dirFd, newName.constData(),
+                        AT_SYMLINK_FOLLOW) == 0
+                   ? 0
+                   : errno;
     }
 
     if (::renameat2(draft.dirFd, draft.hiddenName.constData(), draft.dirFd, newName.constData(),
@@ -305,7 +296,11 @@ CopyResult copyBeside(const QString& source, const QString& newName,
         return {Status::Cancelled, {}, {}, result.method};
     if (error > 0)
         return failed(error);
-    if (::fchmod(out, original.st_mode & 0777) != 0 || ::fsync(out) != 0)
+    // File systems without Unix permissions (FAT, some shares) refuse this; the copy
+    // is good all the same.
+    (void)::fchmod(out, original.st_mode & 0777);
+    // EINVAL: a file system that cannot sync, where there is nothing to wait for.
+    if (::fsync(out) != 0 && errno != EINVAL)
         return failed(errno);
 
     // Read through our own handle, a removed or replaced original still copies in

@@ -28,7 +28,9 @@ using CopyProgress = std::function<bool(qint64 done, qint64 total)>;
 // The copy appears under its name only when it is complete and on disk, and never
 // replaces anything: when a file of that name exists before or appears during the
 // copy, that file is the result (NameTaken) and ours is dropped. On failure or
-// cancel nothing of ours is left. The original is only read. Safe on any thread.
+// cancel nothing of ours is left; after a crash neither, except on file systems
+// without unnamed files, where a hidden ".pallisto-<pid>-<n>.part" may stay. The
+// original is only read. Safe on any thread; touches no GUI.
 CopyResult copyBeside(const QString& source, const QString& newName,
                       const CopyProgress& progress = {});
 

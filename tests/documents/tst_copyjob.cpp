@@ -29,11 +29,11 @@ class CopyJobTest : public QObject
         void attach(documents::CopyJob* job)
         {
             QObject::connect(job, &documents::CopyJob::finished, [this](const CopyResult& r) {
-                offThread |= QThread::currentThread() != qApp->thread();
+                offThread |= QThread::currentThread() != QCoreApplication::instance()->thread();
                 finished << r;
             });
             QObject::connect(job, &documents::CopyJob::progress, [this](qint64 d, qint64 total) {
-                offThread |= QThread::currentThread() != qApp->thread();
+                offThread |= QThread::currentThread() != QCoreApplication::instance()->thread();
                 QVERIFY(d <= total && (done.isEmpty() || d >= done.last()));
                 done << d;
             });

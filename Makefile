@@ -21,13 +21,15 @@ setup:
 setup-test:
 	@scripts/setup.sh test
 
-# The tests are built too where their packages are installed (as after `make test`), so that
-# a developer's or the mutation tool's `make build` keeps them current; on a machine with only
-# the run layer they are left out.
-TESTING := $(shell dpkg-query -W -f='$${Status}' libgtest-dev 2>/dev/null | grep -q 'ok installed' && echo ON || echo OFF)
+# The tests are built along when GoogleTest is installed (make test installs it), so
+# a machine with only the run layer builds the program alone, and one set up for
+# testing does not switch its tests off and on between make build and make test.
+TESTS_BY_DEFAULT := $(shell dpkg-query -W -f='$${Status}' libgtest-dev 2>/dev/null | \
+                      grep -q 'install ok installed' && echo ON || echo OFF)
+BUILD_TESTING ?= $(TESTS_BY_DEFAULT)
 
 build: setup
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DBUILD_TESTING=$(TESTING) $(EXTRA_CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DBUILD_TESTING=$(BUILD_TESTING) $(EXTRA_CMAKE_FLAGS)
 	cmake --build $(BUILD) -j $(JOBS)
 
 # Without a display the program itself says so and stops.

@@ -36,7 +36,7 @@ CommandLine parseCommandLine(const QStringList& arguments, const QString& workin
     // Qt's options take one dash and a whole word, as in "-platform xcb".
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
-        QStringLiteral("Finds, among documents named with their size (\"poster 50x70.pdf\"), "
+        QStringLiteral("Finds, among documents named with their size (\"poster 50x70.pdf\"),\n"
                        "the one whose proportions come closest to a new size."));
     // Not addHelpOption(): its --help-all describes Qt's options only through an
     // application object, which does not exist yet.
@@ -72,8 +72,10 @@ CommandLine parseCommandLine(const QStringList& arguments, const QString& workin
         result.exitCode = 0;
         // The parser takes the program's name from the application object, if any.
         result.out = parser.helpText();
-        const qsizetype nameEnd = result.out.indexOf(QLatin1Char(' '), 7);
-        result.out.replace(7, nameEnd - 7, program); // after "Usage: "
+        const qsizetype nameStart = result.out.indexOf(QLatin1Char(' ')) + 1; // after "Usage:"
+        const qsizetype nameEnd = result.out.indexOf(QLatin1String(" [options]"));
+        if (nameStart > 0 && nameEnd > nameStart)
+            result.out.replace(nameStart, nameEnd - nameStart, program);
         return result;
     }
     if (parser.isSet(version)) {

@@ -14,6 +14,7 @@
 #include <QIcon>
 #include <QMimeData>
 #include <cstdio>
+#include <span>
 
 namespace pallisto {
 
@@ -54,8 +55,8 @@ int runApplication(int& argc, char** argv, QObject* startupObserver)
 {
     // Before the application object: QApplication aborts when there is no display.
     QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    for (const char* argument : std::span(argv, static_cast<std::size_t>(argc)))
+        arguments << QString::fromLocal8Bit(argument);
     const CommandLine commandLine = parseCommandLine(arguments, QDir::currentPath());
     if (commandLine.exitCode) {
         write(stdout, commandLine.out);

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QIcon>
 #include <cstdio>
+#include <span>
 
 namespace {
 
@@ -31,8 +32,8 @@ int main(int argc, char** argv)
 {
     // Answered before the application object exists: QApplication aborts without a display.
     QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    for (const char* argument : std::span(argv, static_cast<std::size_t>(argc)))
+        arguments << QString::fromLocal8Bit(argument);
     const pallisto::CommandLine commandLine =
         pallisto::parseCommandLine(arguments, QDir::currentPath());
     if (commandLine.exitCode) {

@@ -4,6 +4,7 @@
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <QRegularExpression>
 
 namespace pallisto {
 
@@ -72,10 +73,9 @@ CommandLine parseCommandLine(const QStringList& arguments, const QString& workin
         result.exitCode = 0;
         // The parser takes the program's name from the application object, if any.
         result.out = parser.helpText();
-        const qsizetype nameStart = result.out.indexOf(QLatin1Char(' ')) + 1; // after "Usage:"
-        const qsizetype nameEnd = result.out.indexOf(QLatin1String(" [options]"));
-        if (nameStart > 0 && nameEnd > nameStart)
-            result.out.replace(nameStart, nameEnd - nameStart, program);
+        // "Usage: NAME [options]": NAME may hold spaces, so it ends where " [options]" starts.
+        static const QRegularExpression usedName(QStringLiteral("^(\\S+ ).*?(?= \\[options\\])"));
+        result.out.replace(usedName, QStringLiteral("\\1") + program);
         return result;
     }
     if (parser.isSet(version)) {

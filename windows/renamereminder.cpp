@@ -73,8 +73,6 @@ RenameReminder::RenameReminder(QWidget* mainWindow)
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::NoFocus);
     setFixedSize(kWidth, kHeight);
-    setAutoFillBackground(true);
-    setBackgroundRole(QPalette::Window);
 
     const QString message = tr("Don't forget to change the name of the file!!");
     setWindowTitle(tr("Reminder"));
@@ -148,8 +146,8 @@ void RenameReminder::applyPalette()
 
 void RenameReminder::changeEvent(QEvent* event)
 {
-    // A theme switch while the reminder is up (not the set-up before the text exists).
-    if (event->type() == QEvent::PaletteChange && m_text)
+    // A theme switch while the reminder is up.
+    if (event->type() == QEvent::PaletteChange)
         applyPalette();
     QWidget::changeEvent(event);
 }

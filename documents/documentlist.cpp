@@ -107,7 +107,7 @@ void DocumentList::listFiles(const QList<QUrl>& urls)
 
 QString DocumentList::documentAt(int row) const
 {
-    if (m_dragging || row < 0 || static_cast<std::size_t>(row) >= m_documents.size())
+    if (m_dragging || row < 0 || row >= static_cast<int>(m_documents.size()))
         return {};
     return m_documents[static_cast<std::size_t>(row)].path;
 }
@@ -240,8 +240,7 @@ void DocumentList::showDocuments(int selectedRow)
         item->setToolTip(toolTipFor(document.path));
         addItem(item);
     }
-    if (selectedRow >= 0 && selectedRow < count())
-        setCurrentRow(selectedRow, QItemSelectionModel::ClearAndSelect);
+    setCurrentRow(selectedRow, QItemSelectionModel::ClearAndSelect);
 }
 
 } // namespace documents

@@ -30,6 +30,11 @@ QString nameOf(const QString& path)
 
 } // namespace
 
+int progressPerMille(qint64 done, qint64 total)
+{
+    return total > 0 ? static_cast<int>(done * 1000 / total) : 0;
+}
+
 DocumentOpener::DocumentOpener(QWidget* window, platform::Desktop& desktop)
     : QObject(window), m_window(window), m_desktop(desktop)
 {
@@ -78,7 +83,7 @@ void DocumentOpener::open(const OpenRequest& request)
     m_copy = new CopyJob(request.document, copyName, this);
     connect(m_copy, &CopyJob::finished, this, &DocumentOpener::finishCopy);
 
-    m_progress = new QProgressDialog(tr("Copying \"%1\"…").arg(name), tr("Cancel"), 0, 1000,
+    m_progress = new QProgressDialog(tr("Copying \"%1\"…").arg(name), tr("Cancel"), 0, progressPerMille(1, 1),
                                      m_window);
     m_progress->setWindowTitle(QGuiApplication::applicationDisplayName());
     m_progress->setAttribute(Qt::WA_DeleteOnClose);
@@ -88,8 +93,7 @@ void DocumentOpener::open(const OpenRequest& request)
     m_progress->setValue(0);
     connect(m_progress, &QProgressDialog::canceled, m_copy, &CopyJob::cancel);
     connect(m_copy, &CopyJob::progress, m_progress, [this](qint64 done, qint64 total) {
-        if (m_progress && total > 0)
-            m_progress->setValue(static_cast<int>(done * 1000 / total));
+        m_progress->setValue(progressPerMille(done, total));
     });
 }
 

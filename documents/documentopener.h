@@ -28,6 +28,10 @@ struct OpenRequest
     std::int32_t height = 0;
 };
 
+// How far a copy of `total` bytes has come after `done`, in thousandths, for a progress bar
+// that counts in ints while documents may be larger than an int can count.
+int progressPerMille(qint64 done, qint64 total);
+
 // Opens documents one at a time: after the reminder and a two-second wait, or, in copy mode,
 // as a copy named with the new size beside the original. A request while one is pending is
 // ignored. Destroying the opener cancels what is pending; nothing calls back afterwards.

@@ -227,7 +227,8 @@ void MainWindow::swapSizes()
 
 void MainWindow::showReminder()
 {
-    if (!m_reminder)
+    // A reminder whose time is up is closed and about to go; a new one takes its place.
+    if (!m_reminder || !m_reminder->isVisible())
         m_reminder = new RenameReminder(this);
     m_reminder->showAt(m_desktop.pointerPosition());
 }

@@ -52,13 +52,14 @@ private slots:
     void reminderModeWaitsThenOpens()
     {
         QSignalSpy reminders(m_opener, &documents::DocumentOpener::reminderWanted);
-        const qint64 start = m_desktop.now;
+        const qint64 waitStart = m_desktop.now + m_desktop.tick; // the clock's next reading
         m_opener->open({path("poster 50x70.pdf")});
         QCOMPARE(reminders.count(), 1);
         QVERIFY(m_desktop.launched.isEmpty());
         m_opener->open({path("poster 50x70.pdf"), true, 60, 80}); // ignored while waiting
         QTRY_COMPARE(m_desktop.launched, QStringList{path("poster 50x70.pdf")});
-        QVERIFY(m_desktop.now - start > 2'000'000);
+        // The reading that ended the wait is the clock's last: past two seconds, by one tick.
+        QCOMPARE(m_desktop.now - waitStart, 2'000'000 + m_desktop.tick);
         QCOMPARE(reminders.count(), 1);
         QCOMPARE(folder(), QString("poster 50x70.pdf"));
         QVERIFY(!m_opener->isBusy());
@@ -135,6 +136,26 @@ private slots:
             QVERIFY(file.open(QIODevice::ReadOnly));
             QCOMPARE(file.readAll(), opened == "poster 1x2.pdf" ? "the user's" : "original");
         }
+    }
+
+    void progressCountsInThousandths_data()
+    {
+        QTest::addColumn<qint64>("done");
+        QTest::addColumn<qint64>("total");
+        QTest::addColumn<int>("perMille");
+        QTest::newRow("start") << qint64(0) << qint64(4096) << 0;
+        QTest::newRow("half") << qint64(2048) << qint64(4096) << 500;
+        QTest::newRow("end") << qint64(4096) << qint64(4096) << 1000;
+        QTest::newRow("empty file") << qint64(0) << qint64(0) << 0;
+        QTest::newRow("three quarters") << qint64(3) << qint64(4) << 750;
+        QTest::newRow("5 GiB, a third") << (qint64(5) << 30) / 3 << (qint64(5) << 30) << 333;
+    }
+
+    void progressCountsInThousandths()
+    {
+        QFETCH(qint64, done);
+        QFETCH(qint64, total);
+        QTEST(documents::progressPerMille(done, total), "perMille");
     }
 
     void goneFilesAreNamedGone_data()

@@ -95,28 +95,6 @@ private slots:
         }
     }
 
-    void fixedSizeAndPlaces_data()
-    {
-        QTest::addColumn<QRect>("rect");
-        QTest::newRow("bodyText") << QRect(20, 14, 395, 81);
-        QTest::newRow("creditLine") << QRect(215, 117, 200, 20);
-        QTest::newRow("separator") << QRect(20, 102, 395, 14);
-        QTest::newRow("picture") << QRect(20, 117, 149, 20);
-    }
-
-    void fixedSizeAndPlaces()
-    {
-        QFETCH(QRect, rect);
-        AboutWindow about;
-        about.resize(600, 300);
-        QCOMPARE(about.size(), QSize(435, 146));
-        const Qt::WindowFlags buttons = Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
-        QCOMPARE(about.windowFlags() & (buttons | Qt::WindowMaximizeButtonHint), buttons);
-        auto* control = about.findChild<QWidget*>(QTest::currentDataTag());
-        QVERIFY(control);
-        QCOMPARE(control->geometry(), rect);
-    }
-
     void creditLineCarriesTheVersion()
     {
         AboutWindow about;

@@ -50,10 +50,19 @@ QString toolTipFor(const QString& path)
     return info.fileName() + QLatin1Char('\n') + QDir::toNativeSeparators(info.path());
 }
 
+// Whether the first of the dragged or copied items is a local file; it decides for them all.
+// Only the first line of the list is read: a drag of many files is then not read whole each
+// time it enters the list.
 bool carriesFiles(const QMimeData* mime)
 {
-    return mime != nullptr && mime->hasUrls() && !mime->urls().isEmpty() &&
-           !localFilePath(mime->urls().constFirst()).isEmpty();
+    if (mime == nullptr || !mime->hasUrls())
+        return false;
+    for (const QByteArray& line : mime->data(QStringLiteral("text/uri-list")).split('\n')) {
+        const QByteArray uri = line.trimmed();
+        if (!uri.isEmpty() && !uri.startsWith('#'))
+            return !localFilePath(QUrl::fromEncoded(uri)).isEmpty();
+    }
+    return false;
 }
 
 } // namespace
@@ -179,12 +188,14 @@ bool DocumentList::takesDrag(QDropEvent* event) const
         event->setDropAction(Qt::LinkAction);
     else
         return false;
-    return carriesFiles(event->mimeData());
+    return true;
 }
 
 void DocumentList::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!takesDrag(event)) {
+    // The drag's data is read here and on the drop only: from another application each
+    // reading is a round trip to it.
+    if (!takesDrag(event) || !carriesFiles(event->mimeData())) {
         event->ignore();
         return;
     }

@@ -1,4 +1,5 @@
 #include "documents/documentlist.h"
+#include "tests/support/contrast.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -157,17 +158,9 @@ private slots:
         m_list->clearSelection();
         const QImage image = m_list->viewport()->grab().toImage();
         const int y = m_list->visualItemRect(m_list->item(0)).bottom();
-        const auto luminance = [](QColor c) {
-            const auto channel = [](double v) {
-                return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-            };
-            return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
-                   0.0722 * channel(c.blueF());
-        };
         double best = 1.0;
         for (int x = 0; x < image.width(); ++x) {
-            const double a = luminance(image.pixelColor(x, y)), b = luminance(base);
-            best = std::max(best, (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05));
+            best = std::max(best, contrast(image.pixelColor(x, y), base));
         }
         QVERIFY2(best >= 1.5, qPrintable(QString::number(best)));
     }

@@ -1,3 +1,4 @@
+#include "tests/support/contrast.h"
 #include "windows/aboutwindow.h"
 
 #include <QApplication>
@@ -11,23 +12,6 @@ using windows::AboutWindow;
 
 namespace {
 
-// Relative luminance and contrast ratio as WCAG defines them.
-double luminance(QRgb rgb)
-{
-    auto channel = [](int value) {
-        const double c = value / 255.0;
-        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(qRed(rgb)) + 0.7152 * channel(qGreen(rgb)) +
-           0.0722 * channel(qBlue(rgb));
-}
-
-double contrast(QRgb a, QRgb b)
-{
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
 // The strongest contrast any drawn pixel in `area` has against the window's
 // background: the solid middle of a letter, whatever the anti-aliasing at its edges.
 double strongestContrast(const QImage& shot, const QRect& area)
@@ -36,7 +20,7 @@ double strongestContrast(const QImage& shot, const QRect& area)
     double best = 1.0;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            best = std::max(best, contrast(shot.pixel(x, y), background));
+            best = std::max(best, contrast(QColor(shot.pixel(x, y)), QColor(background)));
     return best;
 }
 

@@ -155,7 +155,7 @@ render_set() {
     # "Open file" on the chosen row shows the reminder for the two seconds before the
     # document is handed over; its window kind carries no title of its own.
     xdotool mousemove $((mx + 110)) $((content_y + 410)) click 1
-    reminder=$(window_named '^Untitled$')
+    reminder=$(window_named '^Reminder$')
     shoot "$reminder" "$out/${prefix}reminder.png"
     kill "$app_pid" "$source_pid" 2>/dev/null || true
     wait "$app_pid" "$source_pid" 2>/dev/null || true

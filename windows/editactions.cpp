@@ -44,9 +44,6 @@ QAction* EditActions::add(QMenu* menu, const QString& name, const QString& capti
 
 void EditActions::follow(QWidget* now)
 {
-    // A menu taking the focus while it is open does not change what the items act on.
-    if (now == nullptr || qobject_cast<QMenu*>(now) != nullptr)
-        return;
     if (auto* field = qobject_cast<QLineEdit*>(m_target))
         disconnect(field, nullptr, this, nullptr);
     m_target = now;

@@ -1,13 +1,11 @@
 #include "windows/renamereminder.h"
 
-#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
-#include <cmath>
 
 namespace windows {
 
@@ -20,7 +18,6 @@ constexpr int kPointerOffset = 45; // puts the box's middle at the pointer's hei
 constexpr int kLifetimeMs = 6000;
 constexpr int kTextPixelSize = 24;
 constexpr int kSmallestTextPixelSize = 14;
-constexpr double kLeastContrast = 4.5; // WCAG AA for text
 
 // The largest pixel size, up to the design's 24, at which the whole of `text`
 // wraps inside `box`. A wide general font would otherwise push the last line
@@ -35,22 +32,6 @@ int fittingPixelSize(QFont font, const QString& text, const QRect& box)
             return size;
     }
     return kSmallestTextPixelSize;
-}
-
-double luminance(const QColor& colour)
-{
-    auto channel = [](double c) {
-        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    const QColor rgb = colour.toRgb();
-    return 0.2126 * channel(rgb.redF()) + 0.7152 * channel(rgb.greenF()) +
-           0.0722 * channel(rgb.blueF());
-}
-
-double contrast(const QColor& a, const QColor& b)
-{
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 // Wayland gives toplevels no global position: the main window reads as 0,0 and the
@@ -87,7 +68,6 @@ RenameReminder::RenameReminder(QWidget* mainWindow)
     font.setBold(true);
     font.setPixelSize(fittingPixelSize(font, message, m_text->rect()));
     m_text->setFont(font);
-    applyPalette();
 
     m_lifetime = new QTimer(this);
     m_lifetime->setSingleShot(true);
@@ -128,36 +108,13 @@ QPoint RenameReminder::placement(QPoint pointer) const
             inside(wanted.y(), area.top(), height(), area.height())};
 }
 
-void RenameReminder::applyPalette()
-{
-    // The theme's text colour on its window colour, unless the pair is too faint to read;
-    // then black or white, whichever stands out more from that background.
-    const QColor background = palette().color(QPalette::Window);
-    m_textColour = palette().color(QPalette::WindowText);
-    if (contrast(m_textColour, background) < kLeastContrast)
-        m_textColour = contrast(Qt::black, background) >= contrast(Qt::white, background)
-                           ? QColor(Qt::black)
-                           : QColor(Qt::white);
-    QPalette textPalette = m_text->palette();
-    textPalette.setColor(QPalette::WindowText, m_textColour);
-    m_text->setPalette(textPalette);
-    update();
-}
-
-void RenameReminder::changeEvent(QEvent* event)
-{
-    // A theme switch while the reminder is up.
-    if (event->type() == QEvent::PaletteChange)
-        applyPalette();
-    QWidget::changeEvent(event);
-}
-
 void RenameReminder::paintEvent(QPaintEvent* event)
 {
     QWidget::paintEvent(event);
     // Without a compositor's shadow the box would melt into the main window behind it;
-    // a thin edge in a faint text colour keeps it apart on light and dark themes alike.
-    QColor edge = m_textColour;
+    // a thin edge in a faint text colour keeps it apart on light and dark themes alike. The
+    // text itself is the theme's text on its window colour, which themes keep readable.
+    QColor edge = palette().color(QPalette::WindowText);
     edge.setAlphaF(0.45);
     QPainter painter(this);
     painter.setPen(edge);

@@ -22,16 +22,13 @@ public:
     void showAt(QPoint pointer);
 
 protected:
-    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void applyPalette();
     QPoint placement(QPoint pointer) const;
 
     QLabel* m_text = nullptr;
     QTimer* m_lifetime = nullptr; // runs from the first showAt until the reminder closes
-    QColor m_textColour;
 };
 
 } // namespace windows

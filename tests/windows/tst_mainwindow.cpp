@@ -191,8 +191,14 @@ private slots:
         };
         width()->setFocus();
         QTest::keyClicks(width(), "34");
+        QTRY_COMPARE(enabled(), QString("undo,paste,selectAll"));
         width()->selectAll();
-        QTRY_COMPARE(enabled(), QString("undo,cut,copy,paste,delete,selectAll"));
+        QCOMPARE(enabled(), QString("undo,cut,copy,paste,delete,selectAll"));
+        auto* menu = find<QMenu>("editMenu"); // open, the menu acts on the field all the same
+        menu->popup(m_window->mapToGlobal(QPoint(40, 0)));
+        QTRY_VERIFY(menu->isVisible());
+        QCOMPARE(enabled(), QString("undo,cut,copy,paste,delete,selectAll"));
+        menu->hide();
         editItem("delete")->trigger();
         QCOMPARE(width()->text(), QString());
         editItem("paste")->trigger();
@@ -208,6 +214,37 @@ private slots:
         QCOMPARE(QApplication::clipboard()->mimeData()->urls(),
                  QList<QUrl>{QUrl::fromLocalFile(m_dir.filePath("a 10x10.pdf"))});
         QCOMPARE(enabled(), QString("copy,paste"));
+        auto* files = new QMimeData;
+        files->setUrls({QUrl::fromLocalFile(m_dir.filePath("b 3x4.pdf"))});
+        QApplication::clipboard()->setMimeData(files);
+        editItem("paste")->trigger();
+        QCOMPARE(list()->item(0)->text(), QString("3x4"));
+    }
+
+    // Only Return and Enter left over by the controls press "Calculate".
+    void keysThatPressCalculate()
+    {
+        QTest::keyClick(find<QPushButton>("openButton"), Qt::Key_A);
+        QTest::keyClick(find<QPushButton>("openButton"), Qt::Key_Escape);
+        QCOMPARE(m_desktop.beeps, 0);
+        QTest::keyClick(width(), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(m_desktop.beeps, 1); // nothing listed: "Calculate" only beeps
+        QTest::keyClick(list(), Qt::Key_Return);
+        QCOMPARE(m_desktop.beeps, 2);
+    }
+
+    // The swap looks like the "x" it always was, and each result line faces its caption.
+    void controlsLookAsDesigned()
+    {
+        const QImage swap = find<QToolButton>("swapButton")->grab().toImage();
+        const QColor window = m_window->palette().color(QPalette::Window);
+        for (const QPoint edge : {QPoint(0, swap.height() / 2), QPoint(swap.width() / 2, 0)})
+            QCOMPARE(swap.pixelColor(edge), window); // no button frame around it
+        const QRect captions = find<QLabel>("resultCaptions")->geometry();
+        const QRect result = find<QLabel>("resultLabel")->geometry();
+        QVERIFY(!captions.intersects(result));
+        QCOMPARE(captions.top(), result.top());
+        QVERIFY(captions.right() < result.left());
     }
 };
 

@@ -268,10 +268,6 @@ private slots:
         QTest::newRow("light") << light << light << true;
         QTest::newRow("dark") << dark << dark << false;
         QTest::newRow("white on black") << light << paletteOf(Qt::black, Qt::white) << false;
-        QTest::newRow("faint grey on grey")
-            << light << paletteOf(QColor(200, 200, 200), QColor(160, 160, 160)) << true;
-        QTest::newRow("faint grey on dark grey")
-            << dark << paletteOf(QColor(60, 60, 60), QColor(90, 90, 90)) << false;
         QTest::newRow("dark after light") << light << dark << false;
         QTest::newRow("light after dark") << dark << light << true;
     }

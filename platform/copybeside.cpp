@@ -165,17 +165,17 @@ int fill(int in, int out, qint64 total, const CopyProgress& progress, CopyWays w
             loff_t outOffset = done;
             const ssize_t n = ::copy_file_range(in, &inOffset, out, &outOffset,
                                                 static_cast<size_t>(RangeChunk), 0);
-            if (n == 0)
+            if (n > 0) {
+                done += n;
+                if (!mayGoOn(progress, done, std::max<qint64>(total, done)))
+                    return -1;
+            } else if (n == 0) {
                 return 0;
-            if (n < 0 && errno == EINTR)
-                continue;
-            // Not between these two files, or a real fault: the buffer goes on from
-            // here and meets the fault again, if it is one.
-            if (n < 0)
+            } else if (errno != EINTR) {
+                // Not between these two files, or a real fault: the buffer goes on from
+                // here and meets the fault again, if it is one.
                 break;
-            done += n;
-            if (!mayGoOn(progress, done, std::max<qint64>(total, done)))
-                return -1;
+            }
         }
     }
 
@@ -183,10 +183,11 @@ int fill(int in, int out, qint64 total, const CopyProgress& progress, CopyWays w
     const auto buffer = std::make_unique<char[]>(BufferChunk);
     for (;;) {
         const ssize_t n = ::pread(in, buffer.get(), BufferChunk, done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
             return errno;
+        }
         if (n == 0)
             return 0;
         for (ssize_t written = 0; written < n;) {

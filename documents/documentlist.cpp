@@ -55,7 +55,7 @@ QString toolTipFor(const QString& path)
 // time it enters the list.
 bool carriesFiles(const QMimeData* mime)
 {
-    if (mime == nullptr || !mime->hasUrls())
+    if (mime == nullptr)
         return false;
     for (const QByteArray& line : mime->data(QStringLiteral("text/uri-list")).split('\n')) {
         const QByteArray uri = line.trimmed();
@@ -89,26 +89,21 @@ DocumentList::DocumentList(QWidget* parent) : QListWidget(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setDragEnabled(false);
     setDropIndicatorShown(false);
-    setAcceptDrops(true);
-    viewport()->setAcceptDrops(true);
+    viewport()->setAcceptDrops(true); // drags reach a scroll area through its viewport
     setItemDelegate(new DottedRowsDelegate(this));
 }
 
 void DocumentList::listFiles(const QList<QUrl>& urls)
 {
     std::vector<Document> documents;
-    bool anyFile = false;
     for (const QUrl& url : urls) {
         const QString path = localFilePath(url);
         if (path.isEmpty())
             continue;
-        anyFile = true;
         std::string token = dimensions::findSizeToken(QFileInfo(path).fileName().toStdString());
         if (!token.empty())
             documents.push_back({path, std::move(token)});
     }
-    if (!anyFile)
-        return;
     m_documents = std::move(documents);
     showDocuments(-1);
     emit rowsReplaced();
@@ -210,7 +205,8 @@ void DocumentList::dragEnterEvent(QDragEnterEvent* event)
 
 void DocumentList::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (m_dragging && takesDrag(event))
+    // Qt sends moves and the drop only after the enter was taken.
+    if (takesDrag(event))
         event->accept();
     else
         event->ignore();
@@ -224,7 +220,7 @@ void DocumentList::dragLeaveEvent(QDragLeaveEvent* event)
 
 void DocumentList::dropEvent(QDropEvent* event)
 {
-    if (!m_dragging || !takesDrag(event)) {
+    if (!takesDrag(event)) {
         event->ignore();
         endDrag();
         return;

@@ -24,7 +24,7 @@ public:
     explicit DocumentList(QWidget* parent = nullptr);
 
     // Replaces the rows with the local files among `urls` whose names carry a size token,
-    // in their order. Does nothing when `urls` holds no local file.
+    // in their order.
     void listFiles(const QList<QUrl>& urls);
 
     // The path of the document behind `row`, or an empty text.

@@ -87,8 +87,6 @@ void DocumentOpener::open(const OpenRequest& request)
                                      m_window);
     m_progress->setWindowTitle(QGuiApplication::applicationDisplayName());
     m_progress->setAttribute(Qt::WA_DeleteOnClose);
-    m_progress->setAutoClose(false);
-    m_progress->setAutoReset(false);
     m_progress->setMinimumDuration(ProgressDelayMilliseconds);
     m_progress->setValue(0);
     connect(m_progress, &QProgressDialog::canceled, m_copy, &CopyJob::cancel);

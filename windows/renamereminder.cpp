@@ -28,7 +28,7 @@ int fittingPixelSize(QFont font, const QString& text, const QRect& box)
         font.setPixelSize(size);
         const QRect needed =
             QFontMetrics(font).boundingRect(box, Qt::AlignCenter | Qt::TextWordWrap, text);
-        if (needed.width() <= box.width() && needed.height() <= box.height())
+        if (box.contains(needed))
             return size;
     }
     return kSmallestTextPixelSize;

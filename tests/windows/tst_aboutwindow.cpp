@@ -84,7 +84,14 @@ private slots:
         AboutWindow about;
         QCOMPARE(about.findChild<QLabel*>("creditLine")->text(),
                  QStringLiteral("Pallisto 1.0 \u2014 \u00a9 2026 the Pallisto team"));
-        QVERIFY(about.findChild<QLabel*>("bodyText")->text().contains("do.\n\nDoing"));
+        auto* body = about.findChild<QLabel*>("bodyText");
+        QVERIFY(body->text().contains("do.\n\nDoing"));
+        // Wrapped inside its box: nothing of the text is cut off at its left and right edges.
+        about.show();
+        const QImage shot = body->grab().toImage();
+        for (int y = 0; y < shot.height(); ++y)
+            for (const int x : {0, shot.width() - 1})
+                QCOMPARE(shot.pixel(x, y), shot.pixel(0, 0));
     }
 
     void pictureFile_data()

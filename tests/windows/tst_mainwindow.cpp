@@ -240,6 +240,10 @@ private slots:
         const QColor window = m_window->palette().color(QPalette::Window);
         for (const QPoint edge : {QPoint(0, swap.height() / 2), QPoint(swap.width() / 2, 0)})
             QCOMPARE(swap.pixelColor(edge), window); // no button frame around it
+        // "Calculate", which Return presses, is drawn as the default button and "Open file" is not.
+        const QImage calculate = find<QPushButton>("calculateButton")->grab().toImage();
+        const QImage open = find<QPushButton>("openButton")->grab().toImage();
+        QVERIFY(calculate.pixel(1, calculate.height() / 2) != open.pixel(1, open.height() / 2));
         const QRect captions = find<QLabel>("resultCaptions")->geometry();
         const QRect result = find<QLabel>("resultLabel")->geometry();
         QVERIFY(!captions.intersects(result));

@@ -88,7 +88,6 @@ DocumentList::DocumentList(QWidget* parent) : QListWidget(parent)
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setDragEnabled(false);
-    setDropIndicatorShown(false);
     viewport()->setAcceptDrops(true); // drags reach a scroll area through its viewport
     setItemDelegate(new DottedRowsDelegate(this));
 }
@@ -158,20 +157,16 @@ void DocumentList::paste()
         listFiles(clipboard->urls());
 }
 
-bool DocumentList::event(QEvent* event)
+void DocumentList::keyPressEvent(QKeyEvent* event)
 {
-    // Copy and paste mean files here, whichever menu or shortcut carries the keys.
-    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        const bool isCopy = key->matches(QKeySequence::Copy);
-        if (isCopy || key->matches(QKeySequence::Paste)) {
-            if (event->type() == QEvent::KeyPress)
-                isCopy ? copy() : paste();
-            event->accept();
-            return true;
-        }
-    }
-    return QListWidget::event(event);
+    // Copy and paste mean files here. In the main window the Edit menu's shortcuts come first
+    // and end in the same two slots.
+    if (event->matches(QKeySequence::Copy))
+        copy();
+    else if (event->matches(QKeySequence::Paste))
+        paste();
+    else
+        QListWidget::keyPressEvent(event);
 }
 
 bool DocumentList::takesDrag(QDropEvent* event) const

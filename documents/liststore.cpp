@@ -1,0 +1,122 @@
+#include "documents/liststore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <optional>
+
+namespace documents {
+
+namespace {
+
+// Written first, so that a list emptied on purpose is never a 0-byte file, which is
+// what a crashed disk or a truncating editor leaves.
+constexpr char Header[] = "# Pallisto: the documents in its list\r\n";
+constexpr char Scheme[] = "file://";
+constexpr char LocalHost[] = "localhost";
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// The path a line names, or nothing when it is not a local file URL. Only printable
+// ASCII is allowed and every escape must be complete, and the bytes must be UTF-8:
+// anything looser could be read as the name of some other file.
+std::optional<QString> pathOfLine(QByteArrayView line)
+{
+    if (!line.startsWith(Scheme))
+        return std::nullopt;
+    line = line.sliced(sizeof Scheme - 1);
+    if (line.startsWith(LocalHost))
+        line = line.sliced(sizeof LocalHost - 1);
+    if (!line.startsWith('/'))
+        return std::nullopt;
+    QByteArray bytes;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c < '!' || c > '~' || c == '?' || c == '#')
+            return std::nullopt;
+        if (c != '%') {
+            bytes += c;
+            continue;
+        }
+        const int high = i + 2 < line.size() ? hexValue(line[i + 1]) : -1;
+        const int low = high < 0 ? -1 : hexValue(line[i + 2]);
+        if (low < 0 || (high == 0 && low == 0))
+            return std::nullopt;
+        bytes += char(high * 16 + low);
+        i += 2;
+    }
+    if (!QByteArrayView(bytes).isValidUtf8())
+        return std::nullopt;
+    return QString::fromUtf8(bytes);
+}
+
+QString warningFor(const QString& path, const QString& what)
+{
+    return QStringLiteral("pallisto: the remembered list %1 %2").arg(path, what);
+}
+
+} // namespace
+
+QString ListStore::defaultPath()
+{
+    // Relative values are to be ignored, as the XDG base directory rules say.
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (!QDir::isAbsolutePath(state))
+        state = QDir::homePath() + "/.local/state";
+    return state + "/pallisto/documents.uri-list";
+}
+
+ListStore::ListStore(QString path)
+    : m_path(std::move(path))
+{
+}
+
+bool ListStore::save(const QStringList& paths) const
+{
+    QByteArray text = Header;
+    for (const QString& path : paths)
+        text += Scheme + path.toUtf8().toPercentEncoding("/") + "\r\n";
+    QSaveFile file(m_path);
+    return QDir().mkpath(QFileInfo(m_path).absolutePath()) && file.open(QIODevice::WriteOnly)
+        && file.write(text) == text.size() && file.commit();
+}
+
+ListStore::Loaded ListStore::load() const
+{
+    Loaded loaded;
+    QFile file(m_path);
+    if (!file.exists())
+        return loaded;
+    if (!file.open(QIODevice::ReadOnly)) {
+        loaded.warning = warningFor(m_path, "cannot be read (" + file.errorString()
+                                                + "); starting with an empty list");
+        return loaded;
+    }
+    const QByteArray text = file.readAll();
+    bool damaged = text.isEmpty() || file.error() != QFileDevice::NoError;
+    for (QByteArray line : text.split('\n')) {
+        line.chop(line.endsWith('\r') ? 1 : 0);
+        if (line.isEmpty() || line.startsWith('#'))
+            continue;
+        const std::optional<QString> path = pathOfLine(line);
+        damaged |= !path;
+        // Documents moved or deleted since are left out; that is no damage.
+        if (path && QFileInfo(*path).isFile())
+            loaded.paths << *path;
+    }
+    if (damaged)
+        loaded.warning = warningFor(m_path, "is damaged; starting with what could be read");
+    return loaded;
+}
+
+} // namespace documents

@@ -4,11 +4,13 @@
 
 #include <QCollator>
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <numeric>
 #include <vector>
 
 namespace documents {
@@ -36,54 +38,74 @@ public:
         m_sinceReport.start();
     }
 
-    // False once cancelled; `out` is then incomplete.
+    // Appends the documents in the folder at `path` to `out`. False once cancelled.
     bool folder(const QString& path, QStringList& out)
     {
-        struct Entry
-        {
-            QString name;
-            bool isFolder;
-            QCollatorSortKey key;
-        };
         std::vector<Entry> entries;
-        // No QDir::Hidden: dot names are skipped; no System: broken links are skipped.
-        QDirIterator it(path, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
-        while (it.hasNext()) {
-            if (m_cancelled)
-                return false;
-            it.next();
-            const QFileInfo info = it.fileInfo();
-            const bool isFolder = info.isDir();
-            if (isFolder ? info.isSymLink()
-                         : dimensions::findSizeToken(info.fileName().toStdString()).empty())
-                continue;
-            entries.push_back({info.fileName(), isFolder, m_collator.sortKey(info.fileName())});
-        }
-        std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-            const int order = a.key.compare(b.key);
-            return order != 0 ? order < 0 : a.name < b.name;
+        if (!list(path, entries))
+            return false;
+        // Indices, not entries, are moved around: a sort key is costly to swap.
+        std::vector<std::uint32_t> order(entries.size());
+        std::iota(order.begin(), order.end(), 0);
+        std::sort(order.begin(), order.end(), [&entries](std::uint32_t a, std::uint32_t b) {
+            const int byKey = entries[a].key.compare(entries[b].key);
+            return byKey != 0 ? byKey < 0 : entries[a].name < entries[b].name;
         });
-        for (const Entry& entry : entries) {
-            const QString child = path + '/' + entry.name;
-            if (entry.isFolder) {
-                if (!folder(child, out))
-                    return false;
-                continue;
-            }
-            out << child;
-            if (m_sinceReport.elapsed() >= ProgressInterval) {
-                m_sinceReport.start();
-                m_report(int(out.size()));
-            }
+        const QString prefix = path.endsWith('/') ? path : path + '/';
+        out.reserve(out.size() + qsizetype(entries.size()));
+        for (const std::uint32_t i : order) {
+            if (!entries[i].isFolder)
+                out << prefix + entries[i].name;
+            else if (!folder(prefix + entries[i].name, out))
+                return false;
         }
-        return !m_cancelled;
+        return true;
     }
 
 private:
+    struct Entry
+    {
+        QString name;
+        bool isFolder;
+        QCollatorSortKey key;
+    };
+
+    // The documents and folders directly in `path`: hidden names, links to folders and
+    // files without a size token left out. A folder that can't be read holds nothing.
+    bool list(const QString& path, std::vector<Entry>& entries)
+    {
+        namespace fs = std::filesystem;
+        std::error_code error;
+        for (fs::directory_iterator it(QFile::encodeName(path).toStdString(), error), end;
+             !error && it != end; it.increment(error)) {
+            if (m_cancelled)
+                return false;
+            const std::string native = it->path().filename().native();
+            if (native.starts_with('.'))
+                continue;
+            // The type comes with the name, so only links cost a look at what they name. A
+            // broken link or an entry gone meanwhile is no document, and no reason to stop.
+            std::error_code typeError;
+            const bool isFolder = !it->is_symlink(typeError) && it->is_directory(typeError);
+            if (!isFolder
+                && !(it->is_regular_file(typeError) && !dimensions::findSizeToken(native).empty()))
+                continue;
+            m_found += isFolder ? 0 : 1;
+            const QString name = QFile::decodeName(QByteArray::fromStdString(native));
+            entries.push_back({name, isFolder, m_collator.sortKey(name)});
+            if (m_sinceReport.elapsed() >= ProgressInterval) {
+                m_sinceReport.start();
+                m_report(m_found);
+            }
+        }
+        return true;
+    }
+
     const std::atomic<bool>& m_cancelled;
     std::function<void(int)> m_report;
     QCollator m_collator = naturalCollator();
     QElapsedTimer m_sinceReport;
+    int m_found = 0;
 };
 
 } // namespace

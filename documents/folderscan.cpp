@@ -51,12 +51,12 @@ public:
             const int byKey = entries[a].key.compare(entries[b].key);
             return byKey != 0 ? byKey < 0 : entries[a].name < entries[b].name;
         });
-        const QString prefix = path.endsWith('/') ? path : path + '/';
+        const QDir dir(path);
         out.reserve(out.size() + qsizetype(entries.size()));
         for (const std::uint32_t i : order) {
             if (!entries[i].isFolder)
-                out << prefix + entries[i].name;
-            else if (!folder(prefix + entries[i].name, out))
+                out << dir.filePath(entries[i].name);
+            else if (!folder(dir.filePath(entries[i].name), out))
                 return false;
         }
         return true;

@@ -14,11 +14,17 @@ class CopyJob : public QObject
 {
     Q_OBJECT
 public:
-    // Starts copying at once on a worker thread.
-    CopyJob(const QString& source, const QString& newName, QObject* parent = nullptr);
-    ~CopyJob() override; // cancels and waits; emits nothing afterwards
-    // The job then finishes with Status::Cancelled, unless the copy already had its
-    // name: a finished copy is reported as it is, never taken back.
+    using CopyFunction = std::function<platform::CopyResult(
+        const QString& source, const QString& newName, const platform::CopyProgress& progress)>;
+
+    // Starts copying at once on a worker thread. Tests pass their own `copy` to hold
+    // the worker at a chosen moment.
+    CopyJob(const QString& source, const QString& newName, QObject* parent = nullptr,
+            CopyFunction copy = &platform::copyBeside);
+    ~CopyJob() override; // cancels and waits; emits nothing afterwards, leaves no copy behind
+    // The job then finishes with Status::Cancelled, even when the copy already had its
+    // name: a copy that `finished` has not reported yet is taken back. Only where it
+    // cannot be removed is it reported as it is.
     void cancel();
 
 signals:
@@ -26,8 +32,11 @@ signals:
     void finished(const platform::CopyResult& result); // exactly once, on the object's thread
 
 private:
+    void report(platform::CopyResult result);
+
     std::atomic<bool> m_cancelled{false};
-    QFuture<void> m_future;
+    bool m_reported = false;
+    QFuture<platform::CopyResult> m_future;
 };
 
 } // namespace documents

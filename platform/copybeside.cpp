@@ -1,13 +1,11 @@
 #include "platform/copybeside.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -21,8 +19,9 @@ namespace platform {
 namespace {
 
 using Status = CopyResult::Status;
-using Method = CopyResult::Method;
-using detail::CopyWays;
+using detail::CopyOptions;
+
+constexpr char ChangedReason[] = "The file changed while it was being copied.";
 
 // Large enough that the kernel's per-call cost vanishes, small enough that progress
 // and cancel come several times a second even on a slow disk.
@@ -141,85 +140,137 @@ int createDraft(Draft& draft, bool unnamed)
     }
 }
 
-bool mayGoOn(const CopyProgress& progress, qint64 done, qint64 total)
+bool keepGoing(const CopyProgress& progress, qint64 done, qint64 total)
 {
     return !progress || progress(done, total);
 }
 
-// Fills `out` with what `in` holds; 0, the error, or -1 when cancelled.
-int fill(int in, int out, qint64 total, const CopyProgress& progress, CopyWays ways,
-         Method& method)
+// 0 for success, else the error.
+int errorOf(int returned)
 {
-    if (!mayGoOn(progress, 0, total))
-        return -1;
-    if (ways.clone && ::ioctl(out, FICLONE, in) == 0) {
-        method = Method::Clone;
+    return returned == 0 ? 0 : errno;
+}
+
+// Besides 0 and errno values, copying the contents ends with one of these.
+constexpr int CancelledByUser = -1;
+constexpr int OriginalShrank = -2;
+
+// Fills the draft with what the original holds, a data segment at a time, so that
+// its holes stay holes; the caller sets the draft's size, trailing hole included.
+class ContentsCopy
+{
+public:
+    ContentsCopy(int in, int out, qint64 size, const CopyProgress& progress,
+                 const CopyOptions& options)
+        : m_in(in), m_out(out), m_size(size), m_progress(progress), m_options(options),
+          m_way(options.firstWay)
+    {
+    }
+
+    // 0, the error, or one of the codes above.
+    int run()
+    {
+        if (!keepGoing(m_progress, 0, m_size))
+            return CancelledByUser;
+        if (m_way == CopyWay::Clone) {
+            if (::ioctl(m_out, FICLONE, m_in) == 0)
+                return 0;
+            m_way = CopyWay::CopyRange;
+        }
+        for (qint64 offset = 0; offset < m_size;) {
+            const off_t data = ::lseek(m_in, offset, SEEK_DATA);
+            if (data < 0) // ENXIO: nothing but a hole up to the end
+                return errno == ENXIO ? 0 : errno;
+            const off_t hole = ::lseek(m_in, data, SEEK_HOLE);
+            if (hole < 0)
+                return errno;
+            // A grown original is not copied beyond its first size; the check of
+            // the original after the copy fails it anyway.
+            const qint64 end = std::min<qint64>(hole, m_size);
+            if (const int error = copySegment(data, end))
+                return error;
+            offset = end;
+        }
         return 0;
     }
 
-    loff_t done = 0;
-    if (ways.copyRange) {
-        method = Method::CopyRange;
-        for (;;) {
-            loff_t inOffset = done;
-            loff_t outOffset = done;
-            const ssize_t n = ::copy_file_range(in, &inOffset, out, &outOffset,
-                                                static_cast<size_t>(RangeChunk), 0);
+    CopyWay way() const { return m_way; }
+
+private:
+    int copySegment(qint64 from, qint64 to)
+    {
+        qint64 done = from;
+        while (m_way == CopyWay::CopyRange && done < to) {
+            const qint64 n = copyRange(done, std::min(to - done, RangeChunk));
             if (n > 0) {
                 done += n;
-                if (!mayGoOn(progress, done, std::max<qint64>(total, done)))
-                    return -1;
-            } else if (n == 0) {
-                return 0;
-            } else if (errno != EINTR) {
-                // Not between these two files, or a real fault: the buffer goes on from
-                // here and meets the fault again, if it is one.
-                break;
+                if (!keepGoing(m_progress, done, m_size))
+                    return CancelledByUser;
+            } else if (n == 0 || errno != EINTR) {
+                // Ended early, refused between these two files, or a real fault: the
+                // buffer goes on from here, and meets the fault again if it is one.
+                m_way = CopyWay::ReadWrite;
             }
         }
+        if (done < to && !m_buffer)
+            m_buffer = std::make_unique<char[]>(BufferChunk);
+        while (done < to) {
+            const ssize_t n = ::pread(m_in, m_buffer.get(), std::min(to - done, BufferChunk), done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                return errno;
+            if (n == 0)
+                return OriginalShrank;
+            for (ssize_t written = 0; written < n;) {
+                const ssize_t w =
+                    ::pwrite(m_out, m_buffer.get() + written, n - written, done + written);
+                if (w < 0 && errno == EINTR)
+                    continue;
+                if (w < 0)
+                    return errno;
+                if (w == 0) // no room, though the disk did not say so
+                    return ENOSPC;
+                written += w;
+            }
+            done += n;
+            if (!keepGoing(m_progress, done, m_size))
+                return CancelledByUser;
+        }
+        return 0;
     }
 
-    method = Method::ReadWrite;
-    const auto buffer = std::make_unique<char[]>(BufferChunk);
-    for (;;) {
-        const ssize_t n = ::pread(in, buffer.get(), BufferChunk, done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        if (n == 0)
-            return 0;
-        for (ssize_t written = 0; written < n;) {
-            const ssize_t w = ::pwrite(out, buffer.get() + written, n - written, done + written);
-            if (w < 0 && errno == EINTR)
-                continue;
-            if (w < 0)
-                return errno;
-            if (w == 0) // no room, though the disk did not say so
-                return ENOSPC;
-            written += w;
-        }
-        done += n;
-        if (!mayGoOn(progress, done, std::max<qint64>(total, done)))
-            return -1;
+    qint64 copyRange(qint64 offset, qint64 length)
+    {
+        if (m_options.copyRange)
+            return m_options.copyRange(m_in, m_out, offset, length);
+        loff_t inOffset = offset;
+        loff_t outOffset = offset;
+        return ::copy_file_range(m_in, &inOffset, m_out, &outOffset, static_cast<size_t>(length),
+                                 0);
     }
-}
+
+    const int m_in;
+    const int m_out;
+    const qint64 m_size;
+    const CopyProgress& m_progress;
+    const CopyOptions& m_options;
+    CopyWay m_way;
+    std::unique_ptr<char[]> m_buffer;
+};
 
 // Gives the finished draft its name without replacing anything; 0 or the error
 // (EEXIST when the name is taken).
-int name(Draft& draft, const QByteArray& newName)
+int giveName(Draft& draft, const QByteArray& newName)
 {
     if (draft.hiddenName.isEmpty()) {
         if (::linkat(draft.fd->get(), "", draft.dirFd, newName.constData(), AT_EMPTY_PATH) == 0)
             return 0;
-        // Older kernels refuse AT_EMPTY_PATH without a capability; the file's
+        // Kernels before 6.10 refuse AT_EMPTY_PATH without a capability; the file's
         // entry under /proc links it just as well, and any other failure recurs there.
         const QByteArray self = "/proc/self/fd/" + QByteArray::number(draft.fd->get());
-        return ::linkat(AT_FDCWD, self.constData(), draft.dirFd, newName.constData(),
-                        AT_SYMLINK_FOLLOW) == 0
-                   ? 0
-                   : errno;
+        return errorOf(::linkat(AT_FDCWD, self.constData(), draft.dirFd, newName.constData(),
+                                AT_SYMLINK_FOLLOW));
     }
 
     if (::renameat2(draft.dirFd, draft.hiddenName.constData(), draft.dirFd, newName.constData(),
@@ -231,16 +282,37 @@ int name(Draft& draft, const QByteArray& newName)
         return errno;
     // File systems without RENAME_NOREPLACE: a link never replaces either, and the
     // hidden name goes with the draft.
-    return ::linkat(draft.dirFd, draft.hiddenName.constData(), draft.dirFd, newName.constData(), 0)
-               == 0
-               ? 0
-               : errno;
+    return errorOf(
+        ::linkat(draft.dirFd, draft.hiddenName.constData(), draft.dirFd, newName.constData(), 0));
+}
+
+bool sameTime(const timespec& a, const timespec& b)
+{
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// Size and times as the kernel keeps them: a write, even one that puts the old
+// modification time back, moves the change time.
+bool unchanged(const struct stat& before, const struct stat& after)
+{
+    return before.st_size == after.st_size && sameTime(before.st_mtim, after.st_mtim) &&
+           sameTime(before.st_ctim, after.st_ctim);
 }
 
 bool validName(const QString& name)
 {
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
            !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
+}
+
+// The folder as text, for the kernel to resolve: cleaning "a/link/../doc" by text
+// gives "a", where the kernel goes to the parent of the link's target.
+QByteArray folderOf(const QByteArray& source)
+{
+    const qsizetype slash = source.lastIndexOf('/');
+    if (slash < 0)
+        return QByteArrayLiteral(".");
+    return slash == 0 ? QByteArrayLiteral("/") : source.left(slash);
 }
 
 } // namespace
@@ -250,27 +322,47 @@ CopyResult copyBeside(const QString& source, const QString& newName, const CopyP
     return detail::copyBeside(source, newName, progress, {});
 }
 
+bool takeBack(const CopyResult& copy)
+{
+    if (copy.status != Status::Copied)
+        return true;
+    const QByteArray path = QFile::encodeName(copy.path);
+    struct stat now;
+    if (::lstat(path.constData(), &now) != 0)
+        return errno == ENOENT;
+    if (now.st_dev != copy.device || now.st_ino != copy.inode)
+        return true;
+    return ::unlink(path.constData()) == 0;
+}
+
 namespace detail {
 
 CopyResult copyBeside(const QString& source, const QString& newName,
-                      const CopyProgress& progress, CopyWays ways)
+                      const CopyProgress& progress, const CopyOptions& options)
 {
     if (!validName(newName))
         return failed("The new name is not a valid file name.");
-    const QFileInfo info(source);
-    const QString folder = QDir::cleanPath(info.absolutePath());
-    const QString target = folder + QLatin1Char('/') + newName;
-    const QByteArray fileName = QFile::encodeName(info.fileName());
+    const QByteArray encodedSource = QFile::encodeName(source);
+    const QByteArray fileName = encodedSource.mid(encodedSource.lastIndexOf('/') + 1);
     const QByteArray encodedName = QFile::encodeName(newName);
+    const std::unique_ptr<char, decltype(&std::free)> folder(
+        ::realpath(folderOf(encodedSource).constData(), nullptr), &std::free);
+    if (!folder)
+        return failed(errno);
+    QString target = QFile::decodeName(folder.get());
+    if (!target.endsWith(QLatin1Char('/')))
+        target += QLatin1Char('/');
+    target += newName;
 
-    const Fd dir(::open(QFile::encodeName(folder).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    // Readable, not just a path, so that the folder can be synced once the copy is named.
+    const Fd dir(::open(folder.get(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!dir.valid())
         return failed(errno);
 
     // A taken name costs nothing: the user's file is the result as it is.
     struct stat existing;
     if (::fstatat(dir.get(), encodedName.constData(), &existing, AT_SYMLINK_NOFOLLOW) == 0)
-        return {Status::NameTaken, target, {}, Method::None};
+        return {Status::NameTaken, target, {}, {}};
     if (errno != ENOENT)
         return failed(errno);
 
@@ -287,16 +379,25 @@ CopyResult copyBeside(const QString& source, const QString& newName,
         return failed("This is not a document file.");
 
     Draft draft{dir.get(), {}, {}};
-    if (const int error = createDraft(draft, ways.unnamed))
+    if (const int error = createDraft(draft, options.unnamedDraft))
         return failed(error);
     const int out = draft.fd->get();
 
     CopyResult result;
-    const int error = fill(in.get(), out, original.st_size, progress, ways, result.method);
-    if (error < 0)
-        return {Status::Cancelled, {}, {}, result.method};
+    ContentsCopy contents(in.get(), out, original.st_size, progress, options);
+    const int error = contents.run();
+    result.way = contents.way();
+    if (error == CancelledByUser) {
+        result.status = Status::Cancelled;
+        return result;
+    }
+    if (error == OriginalShrank)
+        return failed(ChangedReason);
     if (error > 0)
         return failed(error);
+    // Holes were skipped, so a trailing one is made here.
+    if (::ftruncate(out, original.st_size) != 0)
+        return failed(errno);
     // File systems without Unix permissions (FAT, some shares) refuse this; the copy
     // is good all the same.
     (void)::fchmod(out, original.st_mode & 0777);
@@ -311,21 +412,31 @@ CopyResult copyBeside(const QString& source, const QString& newName,
         return failed(errno);
     if (after.st_nlink == 0) {
         struct stat now;
-        return ::fstatat(dir.get(), fileName.constData(), &now, 0) == 0
-                   ? failed("The file changed while it was being copied.")
-                   : failed(ENOENT);
+        return ::fstatat(dir.get(), fileName.constData(), &now, 0) == 0 ? failed(ChangedReason)
+                                                                         : failed(ENOENT);
     }
-    const qint64 size = after.st_size;
-    if (!mayGoOn(progress, size, size))
-        return {Status::Cancelled, {}, {}, result.method};
+    if (!unchanged(original, after))
+        return failed(ChangedReason);
+    if (!keepGoing(progress, after.st_size, after.st_size)) {
+        result.status = Status::Cancelled;
+        return result;
+    }
 
-    if (const int naming = name(draft, encodedName)) {
+    struct stat made;
+    if (::fstat(out, &made) != 0)
+        return failed(errno);
+    if (const int naming = giveName(draft, encodedName)) {
         if (naming == EEXIST)
-            return {Status::NameTaken, target, {}, Method::None};
+            return {Status::NameTaken, target, {}, {}};
         return failed(naming);
     }
+    // The name is an entry of the folder, on disk only once the folder is. Where that
+    // fails the copy is whole and named all the same, and nothing better is left to do.
+    (void)::fsync(dir.get());
     result.status = Status::Copied;
     result.path = target;
+    result.device = made.st_dev;
+    result.inode = made.st_ino;
     return result;
 }
 

@@ -1,191 +1,138 @@
 #include "documents/documentopener.h"
 #include "tests/support/fakedesktop.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QMessageBox>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 
+using documents::DocumentOpener;
+using documents::OpenRequest;
+Q_DECLARE_METATYPE(OpenRequest)
+
+// The opener with real copies in a real folder, a fake desktop and a short reminder wait.
 class TestDocumentOpener : public QObject
 {
     Q_OBJECT
+    static constexpr int Wait = 100;
     QTemporaryDir m_dir;
     FakeDesktop m_desktop;
-    std::unique_ptr<QWidget> m_window;
-    documents::DocumentOpener* m_opener = nullptr;
+    std::unique_ptr<DocumentOpener> m_opener;
 
     QString path(const QString& name) const { return m_dir.filePath(name); }
-
-    void write(const QString& name, const QByteArray& content)
+    QStringList folder() const { return QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden); }
+    QByteArray contents(const QString& name) const
     {
         QFile file(path(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(content), content.size());
-    }
-
-    QString folder() const
-    {
-        return QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).join('|');
-    }
-
-    // The text of the message shown over the window, or "" when there is none.
-    QString message() const
-    {
-        auto* box = m_window->findChild<QMessageBox*>();
-        return box ? box->text() : QString();
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
 private slots:
     void init()
     {
         QVERIFY(QDir(m_dir.path()).removeRecursively() && QDir().mkpath(m_dir.path()));
+        for (const QString name : {"poster 50x70.pdf", "notes.pdf", "poster 1x2.pdf"}) {
+            QFile file(path(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(name.toUtf8()) > 0);
+        }
         m_desktop.launched.clear();
         m_desktop.beeps = 0;
-        m_window = std::make_unique<QWidget>();
-        m_opener = new documents::DocumentOpener(m_window.get(), m_desktop);
-        write("poster 50x70.pdf", "original");
+        m_opener = std::make_unique<DocumentOpener>(m_desktop, nullptr, Wait);
     }
 
-    void reminderModeWaitsThenOpens()
+    void opens_data()
     {
-        QSignalSpy reminders(m_opener, &documents::DocumentOpener::reminderWanted);
-        const qint64 waitStart = m_desktop.now + m_desktop.tick; // the clock's next reading
-        m_opener->open({path("poster 50x70.pdf")});
-        QCOMPARE(reminders.count(), 1);
+        QTest::addColumn<OpenRequest>("request");
+        QTest::addColumn<QString>("opened");
+        QTest::addColumn<bool>("reminded"); // and waited for
+        const QString poster = "poster 50x70.pdf";
+        QTest::newRow("plain") << OpenRequest{path(poster), false, 60, 80} << poster << true;
+        QTest::newRow("copy") << OpenRequest{path(poster), true, 60, 80} << "poster 60x80.pdf" << false;
+        QTest::newRow("copy, name taken: that file") << OpenRequest{path(poster), true, 1, 2} << "poster 1x2.pdf" << false;
+        QTest::newRow("Alt, no width") << OpenRequest{path(poster), true, 0, 80} << poster << true;
+        QTest::newRow("Alt, no height") << OpenRequest{path(poster), true, 60, 0} << poster << true;
+        QTest::newRow("Alt, no size in the name") << OpenRequest{path("notes.pdf"), true, 60, 80} << "notes.pdf" << true;
+    }
+    void opens()
+    {
+        QFETCH(OpenRequest, request);
+        QFETCH(QString, opened);
+        QFETCH(bool, reminded);
+        const QString document = QFileInfo(request.document).fileName();
+        const QStringList before = folder();
+        // A copy holds the document; a file already under the copy's name stays as it is.
+        const QByteArray content = contents(before.contains(opened) ? opened : document);
+        QSignalSpy reminders(m_opener.get(), &DocumentOpener::reminderWanted);
+        QSignalSpy started(m_opener.get(), &DocumentOpener::copyStarted);
+        QSignalSpy ended(m_opener.get(), &DocumentOpener::copyEnded);
+        QElapsedTimer clock;
+        clock.start();
+        m_opener->open(request);
+        m_opener->open({path("notes.pdf")}); // busy: ignored
         QVERIFY(m_desktop.launched.isEmpty());
-        m_opener->open({path("poster 50x70.pdf"), true, 60, 80}); // ignored while waiting
-        QTRY_COMPARE(m_desktop.launched, QStringList{path("poster 50x70.pdf")});
-        // The reading that ended the wait is the clock's last: past two seconds, by one tick.
-        QCOMPARE(m_desktop.now - waitStart, 2'000'000 + m_desktop.tick);
-        QCOMPARE(reminders.count(), 1);
-        QCOMPARE(folder(), QString("poster 50x70.pdf"));
-        QVERIFY(!m_opener->isBusy());
+        QTRY_VERIFY(!m_opener->isBusy());
+        QVERIFY(!reminded || clock.elapsed() >= Wait);
+        QCOMPARE(m_desktop.launched, QStringList{path(opened)});
+        QCOMPARE(contents(opened), content);
+        QCOMPARE(folder().size(), before.size() + int(!before.contains(opened)));
+        QCOMPARE(reminders.count(), int(reminded));
+        const QList<QVariantList> copy{{document, opened}};
+        QCOMPARE(QList<QVariantList>(started), reminded ? QList<QVariantList>() : copy);
+        QCOMPARE(ended.count(), started.count());
     }
 
-    void closingTheWindowDuringTheWaitCancelsIt()
+    void failures_data()
     {
-        m_opener->open({path("poster 50x70.pdf")});
-        m_window.reset();
-        QTest::qWait(50);
-        QVERIFY(m_desktop.launched.isEmpty());
+        QTest::addColumn<OpenRequest>("request");
+        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<QString>("message");
+        const QString gone = "The file no longer exists.", refused = "No application on this computer opens it.";
+        QTest::newRow("copy of a gone file, with a beep") << OpenRequest{path("gone 5x7.pdf"), true, 6, 8} << ""
+                                                          << "Could not make a copy of \"gone 5x7.pdf\": " + gone;
+        QTest::newRow("gone") << OpenRequest{path("gone 5x7.pdf")} << "" << "\"gone 5x7.pdf\" could not be opened: " + gone;
+        QTest::newRow("broken link") << OpenRequest{path("link 5x7.pdf")} << "" << "\"link 5x7.pdf\" could not be opened: " + gone;
+        QTest::newRow("refused") << OpenRequest{path("notes.pdf")} << refused << "\"notes.pdf\" could not be opened: " + refused;
+    }
+    void failures()
+    {
+        QFETCH(OpenRequest, request);
+        QFETCH(QString, refusal);
+        QVERIFY(QFile::link(path("moved 5x7.pdf"), path("link 5x7.pdf")));
+        m_desktop.refusal = refusal;
+        QSignalSpy failed(m_opener.get(), &DocumentOpener::failed);
+        m_opener->open(request);
+        QTRY_COMPARE(failed.count(), 1);
+        QTEST(failed[0][0].toString(), "message");
+        QCOMPARE(m_desktop.beeps, int(request.copyMode));
+        QCOMPARE(m_desktop.launched, refusal.isEmpty() ? QStringList() : QStringList{request.document});
+        m_desktop.refusal.clear();
     }
 
-    void closingTheWindowDuringACopyLeavesNoPart()
+    // Cancelling a copy, or the opener going while it waits or copies, opens and tells nothing.
+    void stopping_data()
     {
+        QTest::addColumn<bool>("copyMode");
+        QTest::addColumn<bool>("destroy");
+        QTest::newRow("copy cancelled") << true << false;
+        QTest::newRow("gone while copying") << true << true;
+        QTest::newRow("gone while waiting") << false << true;
+    }
+    void stopping()
+    {
+        QFETCH(bool, copyMode);
+        QFETCH(bool, destroy);
         QFile big(path("big 5x7.pdf"));
         QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(256 << 20));
-        big.close();
-        m_opener->open({path("big 5x7.pdf"), true, 6, 8});
-        m_window.reset();
-        QTest::qWait(50);
+        const QStringList before = folder();
+        QSignalSpy ended(m_opener.get(), &DocumentOpener::copyEnded);
+        QSignalSpy failed(m_opener.get(), &DocumentOpener::failed);
+        m_opener->open({path("big 5x7.pdf"), copyMode, 6, 8});
+        destroy ? m_opener.reset() : m_opener->cancelCopy();
+        QTest::qWait(3 * Wait);
         QVERIFY(m_desktop.launched.isEmpty());
-        // A copy that got its name before the window went is complete; nothing else is left.
-        const QString after = folder();
-        QVERIFY2(after == "big 5x7.pdf|poster 50x70.pdf" ||
-                     (after == "big 5x7.pdf|big 6x8.pdf|poster 50x70.pdf" &&
-                      QFileInfo(path("big 6x8.pdf")).size() == big.size()),
-                 qPrintable(after));
-    }
-
-    // Copy mode: the size asked for, files in the folder before, then what was opened, the
-    // folder afterwards and the message.
-    void copyMode_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("height");
-        QTest::addColumn<QString>("opened");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<QString>("told");
-        const QString poster = "poster 50x70.pdf";
-        QTest::newRow("new size") << poster << 60 << 80 << "poster 60x80.pdf"
-                                  << "poster 50x70.pdf|poster 60x80.pdf" << "";
-        QTest::newRow("same size") << poster << 50 << 70 << "Copy of poster 50x70.pdf"
-                                   << "Copy of poster 50x70.pdf|poster 50x70.pdf" << "";
-        QTest::newRow("width not given opens the original")
-            << poster << 0 << 80 << poster << poster << "";
-        QTest::newRow("height not given opens the original")
-            << poster << 60 << 0 << poster << poster << "";
-        QTest::newRow("name taken opens that file as it is")
-            << poster << 1 << 2 << "poster 1x2.pdf" << "poster 1x2.pdf|poster 50x70.pdf" << "";
-        QTest::newRow("document gone") << "gone 5x7.pdf" << 1 << 2 << "" << poster
-                                       << "Could not make a copy of \"gone 5x7.pdf\": The file no longer exists.";
-    }
-
-    void copyMode()
-    {
-        QFETCH(QString, name);
-        QFETCH(int, width);
-        QFETCH(int, height);
-        QFETCH(QString, opened);
-        if (QString(QTest::currentDataTag()).startsWith("name taken"))
-            write("poster 1x2.pdf", "the user's");
-        QSignalSpy reminders(m_opener, &documents::DocumentOpener::reminderWanted);
-        m_opener->open({path(name), true, width, height});
-        QTRY_VERIFY(!m_opener->isBusy());
-        QCOMPARE(m_desktop.launched, opened.isEmpty() ? QStringList() : QStringList{path(opened)});
-        QTEST(folder(), "after");
-        QTEST(message(), "told");
-        QCOMPARE(m_desktop.beeps, message().isEmpty() ? 0 : 1);
-        QCOMPARE(reminders.count(), 0);
-        if (!opened.isEmpty()) {
-            QFile file(path(opened));
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QCOMPARE(file.readAll(), opened == "poster 1x2.pdf" ? "the user's" : "original");
-        }
-    }
-
-    void progressCountsInThousandths_data()
-    {
-        QTest::addColumn<qint64>("done");
-        QTest::addColumn<qint64>("total");
-        QTest::addColumn<int>("perMille");
-        QTest::newRow("start") << qint64(0) << qint64(4096) << 0;
-        QTest::newRow("half") << qint64(2048) << qint64(4096) << 500;
-        QTest::newRow("end") << qint64(4096) << qint64(4096) << 1000;
-        QTest::newRow("empty file") << qint64(0) << qint64(0) << 0;
-        QTest::newRow("three quarters") << qint64(3) << qint64(4) << 750;
-        QTest::newRow("5 GiB, a third") << (qint64(5) << 30) / 3 << (qint64(5) << 30) << 333;
-    }
-
-    void progressCountsInThousandths()
-    {
-        QFETCH(qint64, done);
-        QFETCH(qint64, total);
-        QTEST(documents::progressPerMille(done, total), "perMille");
-    }
-
-    void goneFilesAreNamedGone_data()
-    {
-        QTest::addColumn<bool>("link");
-        QTest::newRow("removed") << false;
-        QTest::newRow("broken link") << true;
-    }
-
-    void goneFilesAreNamedGone()
-    {
-        QFETCH(bool, link);
-        if (link)
-            QVERIFY(QFile::link(path("moved 5x7.pdf"), path("a 5x7.pdf")));
-        m_opener->open({path("a 5x7.pdf"), true, 0, 0});
-        QVERIFY(m_desktop.launched.isEmpty());
-        QCOMPARE(message(), QString("\"a 5x7.pdf\" could not be opened: The file no longer exists."));
-    }
-
-    void theDesktopsRefusalIsTold()
-    {
-        m_desktop.refusal = "No application on this computer opens it.";
-        m_opener->open({path("poster 50x70.pdf"), true, 0, 0});
-        m_desktop.refusal.clear();
-        QCOMPARE(m_desktop.launched, QStringList{path("poster 50x70.pdf")});
-        QCOMPARE(message(), QString());
-        QTRY_COMPARE(message(), QString("\"poster 50x70.pdf\" could not be opened: No "
-                                        "application on this computer opens it."));
+        QCOMPARE(ended.count(), int(!destroy));
+        QCOMPARE(failed.count(), 0);
+        if (!destroy)
+            QCOMPARE(folder(), before);
     }
 };
 
-QTEST_MAIN(TestDocumentOpener)
+QTEST_GUILESS_MAIN(TestDocumentOpener)
 #include "tst_documentopener.moc"

@@ -14,8 +14,9 @@ public:
     {
         launched << path;
         if (!refusal.isEmpty())
-            QMetaObject::invokeMethod(this, [this, path, reason = refusal] { emit launchFailed(path, reason); },
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, path, reason = refusal] { emit launchFailed(path, reason); },
+                Qt::QueuedConnection);
     }
     QPoint pointerPosition() const override { return pointer; }
     void beep() override { ++beeps; }

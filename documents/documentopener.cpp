@@ -6,22 +6,11 @@
 #include "platform/desktop.h"
 
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QMessageBox>
-#include <QProgressDialog>
 #include <utility>
 
 namespace documents {
 
 namespace {
-
-// The reminder stays alone on screen for more than this before the document opens.
-constexpr qint64 ReminderWaitMicroseconds = 2'000'000;
-// The clock, not a single timer, ends the wait: a timer may fire early. Short wake-ups keep the
-// wait from ending late.
-constexpr int ClockCheckMilliseconds = 10;
-// A copy that takes longer shows its progress.
-constexpr int ProgressDelayMilliseconds = 500;
 
 QString nameOf(const QString& path)
 {
@@ -30,85 +19,64 @@ QString nameOf(const QString& path)
 
 } // namespace
 
-int progressPerMille(qint64 done, qint64 total)
+DocumentOpener::DocumentOpener(platform::Desktop& desktop, QObject* parent, int waitMilliseconds)
+    : QObject(parent), m_desktop(desktop)
 {
-    return total > 0 ? static_cast<int>(done * 1000 / total) : 0;
-}
-
-DocumentOpener::DocumentOpener(QWidget* window, platform::Desktop& desktop)
-    : QObject(window), m_window(window), m_desktop(desktop)
-{
-    m_clockCheck.setTimerType(Qt::PreciseTimer);
-    m_clockCheck.setInterval(ClockCheckMilliseconds);
-    connect(&m_clockCheck, &QTimer::timeout, this, [this] {
-        if (m_desktop.microseconds() - m_waitStart > ReminderWaitMicroseconds)
-            finishWait();
-    });
+    // A coarse timer may fire up to 5 % early, cutting the reminder short.
+    m_reminderWait.setTimerType(Qt::PreciseTimer);
+    m_reminderWait.setSingleShot(true);
+    m_reminderWait.setInterval(waitMilliseconds);
+    connect(&m_reminderWait, &QTimer::timeout, this,
+            [this] { launch(std::exchange(m_documentAfterWait, QString())); });
     connect(&m_desktop, &platform::Desktop::launchFailed, this,
             [this](const QString& path, const QString& reason) {
-                tell(tr("\"%1\" could not be opened: %2").arg(nameOf(path), reason));
+                emit failed(tr("\"%1\" could not be opened: %2").arg(nameOf(path), reason));
             });
-}
-
-DocumentOpener::~DocumentOpener()
-{
-    delete m_progress;
 }
 
 bool DocumentOpener::isBusy() const
 {
-    return m_clockCheck.isActive() || m_copy != nullptr;
+    return m_reminderWait.isActive() || m_copy != nullptr;
 }
 
 void DocumentOpener::open(const OpenRequest& request)
 {
     if (isBusy() || request.document.isEmpty())
         return;
-    if (!request.copyMode) {
-        emit reminderWanted();
-        m_waiting = request.document;
-        m_waitStart = m_desktop.microseconds();
-        m_clockCheck.start();
-        return;
-    }
     const QString name = nameOf(request.document);
-    const QString copyName = request.width > 0 && request.height > 0
+    const QString copyName = request.copyMode && request.width > 0 && request.height > 0
                                  ? copyNameFor(name, request.width, request.height)
                                  : QString();
+    // Without a new size there is nothing to copy to: the original opens, and needs the
+    // reminder as much as any plain opening.
     if (copyName.isEmpty()) {
-        launch(request.document);
+        startWait(request.document);
         return;
     }
-    m_copyName = name;
+    m_originalName = name;
     m_copy = new CopyJob(request.document, copyName, this);
+    connect(m_copy, &CopyJob::progress, this, &DocumentOpener::copyProgress);
     connect(m_copy, &CopyJob::finished, this, &DocumentOpener::finishCopy);
-
-    m_progress = new QProgressDialog(tr("Copying \"%1\"…").arg(name), tr("Cancel"), 0, progressPerMille(1, 1),
-                                     m_window);
-    m_progress->setWindowTitle(QGuiApplication::applicationDisplayName());
-    m_progress->setAttribute(Qt::WA_DeleteOnClose);
-    m_progress->setMinimumDuration(ProgressDelayMilliseconds);
-    m_progress->setValue(0);
-    connect(m_progress, &QProgressDialog::canceled, m_copy, &CopyJob::cancel);
-    connect(m_copy, &CopyJob::progress, m_progress, [this](qint64 done, qint64 total) {
-        m_progress->setValue(progressPerMille(done, total));
-    });
+    emit copyStarted(name, copyName);
 }
 
-void DocumentOpener::finishWait()
+void DocumentOpener::cancelCopy()
 {
-    m_clockCheck.stop();
-    launch(std::exchange(m_waiting, QString()));
+    if (m_copy)
+        m_copy->cancel();
+}
+
+void DocumentOpener::startWait(const QString& document)
+{
+    emit reminderWanted();
+    m_documentAfterWait = document;
+    m_reminderWait.start();
 }
 
 void DocumentOpener::finishCopy(const platform::CopyResult& result)
 {
-    CopyJob* job = std::exchange(m_copy, nullptr);
-    job->deleteLater();
-    if (m_progress) {
-        m_progress->disconnect(job); // closing the dialog would cancel the finished job
-        m_progress->close();
-    }
+    std::exchange(m_copy, nullptr)->deleteLater();
+    emit copyEnded();
     using Status = platform::CopyResult::Status;
     switch (result.status) {
     case Status::Copied:
@@ -117,7 +85,7 @@ void DocumentOpener::finishCopy(const platform::CopyResult& result)
         break;
     case Status::Failed:
         m_desktop.beep();
-        tell(tr("Could not make a copy of \"%1\": %2").arg(m_copyName, result.reason));
+        emit failed(tr("Could not make a copy of \"%1\": %2").arg(m_originalName, result.reason));
         break;
     case Status::Cancelled:
         break;
@@ -128,18 +96,10 @@ void DocumentOpener::launch(const QString& path)
 {
     // A broken link counts as gone: the desktop could only fail on it later.
     if (!QFileInfo::exists(path)) {
-        tell(tr("\"%1\" could not be opened: The file no longer exists.").arg(nameOf(path)));
+        emit failed(tr("\"%1\" could not be opened: The file no longer exists.").arg(nameOf(path)));
         return;
     }
     m_desktop.launch(path);
-}
-
-void DocumentOpener::tell(const QString& text)
-{
-    auto* box = new QMessageBox(QMessageBox::Warning, QGuiApplication::applicationDisplayName(),
-                                text, QMessageBox::Ok, m_window);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open(); // window-modal, and the window keeps painting
 }
 
 } // namespace documents

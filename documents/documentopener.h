@@ -1,13 +1,9 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <cstdint>
-
-class QProgressDialog;
-class QWidget;
 
 namespace platform {
 class Desktop;
@@ -28,42 +24,48 @@ struct OpenRequest
     std::int32_t height = 0;
 };
 
-// How far a copy of `total` bytes has come after `done`, in thousandths, for a progress bar
-// that counts in ints while documents may be larger than an int can count.
-int progressPerMille(qint64 done, qint64 total);
-
-// Opens documents one at a time: after the reminder and a two-second wait, or, in copy mode,
-// as a copy named with the new size beside the original. A request while one is pending is
-// ignored. Destroying the opener cancels what is pending; nothing calls back afterwards.
-// Failures are told in a message over `window`; nothing of the user's is overwritten.
+// Opens documents one at a time: after the reminder and a wait, or, in copy mode, as a copy
+// named with the new size beside the original. A request while one is pending is ignored.
+// Destroying the opener cancels what is pending; nothing calls back afterwards. What happens
+// is told by signals, for the window to show; nothing of the user's is overwritten.
 class DocumentOpener : public QObject
 {
     Q_OBJECT
 public:
-    DocumentOpener(QWidget* window, platform::Desktop& desktop);
-    ~DocumentOpener() override;
+    // Long enough for the reminder, alone on screen, to be read before the document's
+    // application comes up and takes the focus.
+    static constexpr int ReminderWaitMilliseconds = 2000;
+
+    explicit DocumentOpener(platform::Desktop& desktop, QObject* parent = nullptr,
+                            int waitMilliseconds = ReminderWaitMilliseconds);
 
     void open(const OpenRequest& request);
     bool isBusy() const;
 
+public slots:
+    // Drops the copy under way; nothing is opened and no copy is left.
+    void cancelCopy();
+
 signals:
     // The reminder to save under a new name should show now.
     void reminderWanted();
+    void copyStarted(const QString& originalName, const QString& copyName);
+    void copyProgress(qint64 done, qint64 total);
+    // The copy has its name, has failed or was cancelled.
+    void copyEnded();
+    // A full sentence for the user: why a document could not be opened or copied.
+    void failed(const QString& message);
 
 private:
-    void finishWait();
+    void startWait(const QString& document);
     void finishCopy(const platform::CopyResult& result);
     void launch(const QString& path);
-    void tell(const QString& text);
 
-    QWidget* m_window;
     platform::Desktop& m_desktop;
-    QTimer m_clockCheck;
-    qint64 m_waitStart = 0;
-    QString m_waiting; // the document opened when the wait ends
+    QTimer m_reminderWait;
+    QString m_documentAfterWait;
     CopyJob* m_copy = nullptr;
-    QPointer<QProgressDialog> m_progress;
-    QString m_copyName; // the original's name, for messages about the copy
+    QString m_originalName; // of the document being copied, for a failure message
 };
 
 } // namespace documents

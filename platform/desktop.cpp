@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDesktopServices>
-#include <QFileInfo>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
@@ -31,9 +31,9 @@ QString exitReason(int status)
 
 } // namespace
 
-QtDesktop::QtDesktop(QObject* parent) : Desktop(parent)
+QtDesktop::QtDesktop(int graceMilliseconds, QObject* parent)
+    : Desktop(parent), m_graceMilliseconds(graceMilliseconds)
 {
-    m_clock.start();
 }
 
 QtDesktop::~QtDesktop()
@@ -60,8 +60,7 @@ void QtDesktop::launch(const QString& path)
     }
     auto* process = new QProcess(this);
     process->setProgram(opener);
-    // Absolute, so that a name starting with "-" is never taken for an option.
-    process->setArguments({QFileInfo(path).absoluteFilePath()});
+    process->setArguments({path});
     // The launcher and the application it starts talk on these; none of it is ours to show.
     process->setStandardInputFile(QProcess::nullDevice());
     process->setStandardOutputFile(QProcess::nullDevice());
@@ -72,9 +71,13 @@ void QtDesktop::launch(const QString& path)
         emit launchFailed(path, tr("xdg-open, which hands files to their applications, could not be started."));
         process->deleteLater();
     });
+    QElapsedTimer handedOff;
+    handedOff.start();
     connect(process, &QProcess::finished, this,
-            [this, process, path](int status, QProcess::ExitStatus how) {
+            [this, process, path, handedOff](int status, QProcess::ExitStatus how) {
                 process->deleteLater();
+                if (handedOff.hasExpired(m_graceMilliseconds))
+                    return;
                 if (how == QProcess::CrashExit)
                     emit launchFailed(path, tr("The desktop's opener stopped unexpectedly."));
                 else if (status != 0)
@@ -97,11 +100,6 @@ void QtDesktop::failLater(const QString& path, const QString& reason)
 QPoint QtDesktop::pointerPosition() const
 {
     return QCursor::pos();
-}
-
-qint64 QtDesktop::microseconds() const
-{
-    return m_clock.nsecsElapsed() / 1000;
 }
 
 void QtDesktop::beep()

@@ -8,6 +8,7 @@
 #include "windows/aboutwindow.h"
 #include "windows/designlayout.h"
 #include "windows/editactions.h"
+#include "windows/openfeedback.h"
 #include "windows/renamereminder.h"
 
 #include <QApplication>
@@ -72,7 +73,8 @@ MainWindow::MainWindow(platform::Desktop& desktop, QWidget* parent)
     setMaximumHeight(MaximumHeight + menuHeight);
     resize(DesignSize.width(), DesignSize.height() + menuHeight);
 
-    m_opener = new documents::DocumentOpener(this, m_desktop);
+    m_opener = new documents::DocumentOpener(m_desktop, this);
+    new OpenFeedback(*m_opener, this);
     connect(m_opener, &documents::DocumentOpener::reminderWanted, this,
             &MainWindow::showReminder);
     connect(m_calculateButton, &QPushButton::clicked, this, &MainWindow::calculate);

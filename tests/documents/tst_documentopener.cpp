@@ -1,191 +1,118 @@
 #include "documents/documentopener.h"
 #include "tests/support/fakedesktop.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QMessageBox>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 
+using documents::DocumentOpener;
+using documents::OpenRequest;
+Q_DECLARE_METATYPE(OpenRequest)
+
+// The opener with real copies in a real folder, a fake desktop and a short reminder wait.
 class TestDocumentOpener : public QObject
 {
     Q_OBJECT
+    static constexpr int Wait = 100;
     QTemporaryDir m_dir;
-    FakeDesktop m_desktop;
-    std::unique_ptr<QWidget> m_window;
-    documents::DocumentOpener* m_opener = nullptr;
+    std::unique_ptr<FakeDesktop> m_desktop;
+    std::unique_ptr<DocumentOpener> m_opener;
 
     QString path(const QString& name) const { return m_dir.filePath(name); }
-
-    void write(const QString& name, const QByteArray& content)
+    QByteArray contents(const QString& name) const
     {
         QFile file(path(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(content), content.size());
-    }
-
-    QString folder() const
-    {
-        return QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).join('|');
-    }
-
-    // The text of the message shown over the window, or "" when there is none.
-    QString message() const
-    {
-        auto* box = m_window->findChild<QMessageBox*>();
-        return box ? box->text() : QString();
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
 private slots:
     void init()
     {
         QVERIFY(QDir(m_dir.path()).removeRecursively() && QDir().mkpath(m_dir.path()));
-        m_desktop.launched.clear();
-        m_desktop.beeps = 0;
-        m_window = std::make_unique<QWidget>();
-        m_opener = new documents::DocumentOpener(m_window.get(), m_desktop);
-        write("poster 50x70.pdf", "original");
-    }
-
-    void reminderModeWaitsThenOpens()
-    {
-        QSignalSpy reminders(m_opener, &documents::DocumentOpener::reminderWanted);
-        const qint64 waitStart = m_desktop.now + m_desktop.tick; // the clock's next reading
-        m_opener->open({path("poster 50x70.pdf")});
-        QCOMPARE(reminders.count(), 1);
-        QVERIFY(m_desktop.launched.isEmpty());
-        m_opener->open({path("poster 50x70.pdf"), true, 60, 80}); // ignored while waiting
-        QTRY_COMPARE(m_desktop.launched, QStringList{path("poster 50x70.pdf")});
-        // The reading that ended the wait is the clock's last: past two seconds, by one tick.
-        QCOMPARE(m_desktop.now - waitStart, 2'000'000 + m_desktop.tick);
-        QCOMPARE(reminders.count(), 1);
-        QCOMPARE(folder(), QString("poster 50x70.pdf"));
-        QVERIFY(!m_opener->isBusy());
-    }
-
-    void closingTheWindowDuringTheWaitCancelsIt()
-    {
-        m_opener->open({path("poster 50x70.pdf")});
-        m_window.reset();
-        QTest::qWait(50);
-        QVERIFY(m_desktop.launched.isEmpty());
-    }
-
-    void closingTheWindowDuringACopyLeavesNoPart()
-    {
-        QFile big(path("big 5x7.pdf"));
-        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(256 << 20));
-        big.close();
-        m_opener->open({path("big 5x7.pdf"), true, 6, 8});
-        m_window.reset();
-        QTest::qWait(50);
-        QVERIFY(m_desktop.launched.isEmpty());
-        // A copy that got its name before the window went is complete; nothing else is left.
-        const QString after = folder();
-        QVERIFY2(after == "big 5x7.pdf|poster 50x70.pdf" ||
-                     (after == "big 5x7.pdf|big 6x8.pdf|poster 50x70.pdf" &&
-                      QFileInfo(path("big 6x8.pdf")).size() == big.size()),
-                 qPrintable(after));
-    }
-
-    // Copy mode: the size asked for, files in the folder before, then what was opened, the
-    // folder afterwards and the message.
-    void copyMode_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("height");
-        QTest::addColumn<QString>("opened");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<QString>("told");
-        const QString poster = "poster 50x70.pdf";
-        QTest::newRow("new size") << poster << 60 << 80 << "poster 60x80.pdf"
-                                  << "poster 50x70.pdf|poster 60x80.pdf" << "";
-        QTest::newRow("same size") << poster << 50 << 70 << "Copy of poster 50x70.pdf"
-                                   << "Copy of poster 50x70.pdf|poster 50x70.pdf" << "";
-        QTest::newRow("width not given opens the original")
-            << poster << 0 << 80 << poster << poster << "";
-        QTest::newRow("height not given opens the original")
-            << poster << 60 << 0 << poster << poster << "";
-        QTest::newRow("name taken opens that file as it is")
-            << poster << 1 << 2 << "poster 1x2.pdf" << "poster 1x2.pdf|poster 50x70.pdf" << "";
-        QTest::newRow("document gone") << "gone 5x7.pdf" << 1 << 2 << "" << poster
-                                       << "Could not make a copy of \"gone 5x7.pdf\": The file no longer exists.";
-    }
-
-    void copyMode()
-    {
-        QFETCH(QString, name);
-        QFETCH(int, width);
-        QFETCH(int, height);
-        QFETCH(QString, opened);
-        if (QString(QTest::currentDataTag()).startsWith("name taken"))
-            write("poster 1x2.pdf", "the user's");
-        QSignalSpy reminders(m_opener, &documents::DocumentOpener::reminderWanted);
-        m_opener->open({path(name), true, width, height});
-        QTRY_VERIFY(!m_opener->isBusy());
-        QCOMPARE(m_desktop.launched, opened.isEmpty() ? QStringList() : QStringList{path(opened)});
-        QTEST(folder(), "after");
-        QTEST(message(), "told");
-        QCOMPARE(m_desktop.beeps, message().isEmpty() ? 0 : 1);
-        QCOMPARE(reminders.count(), 0);
-        if (!opened.isEmpty()) {
-            QFile file(path(opened));
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QCOMPARE(file.readAll(), opened == "poster 1x2.pdf" ? "the user's" : "original");
+        for (const QString name : {"poster 50x70.pdf", "notes.pdf", "poster 1x1.pdf"}) {
+            QFile file(path(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(name.toUtf8()) > 0);
         }
+        m_opener.reset();
+        m_desktop = std::make_unique<FakeDesktop>();
+        m_opener = std::make_unique<DocumentOpener>(*m_desktop, nullptr, Wait);
     }
 
-    void progressCountsInThousandths_data()
+    void opens_data()
     {
-        QTest::addColumn<qint64>("done");
-        QTest::addColumn<qint64>("total");
-        QTest::addColumn<int>("perMille");
-        QTest::newRow("start") << qint64(0) << qint64(4096) << 0;
-        QTest::newRow("half") << qint64(2048) << qint64(4096) << 500;
-        QTest::newRow("end") << qint64(4096) << qint64(4096) << 1000;
-        QTest::newRow("empty file") << qint64(0) << qint64(0) << 0;
-        QTest::newRow("three quarters") << qint64(3) << qint64(4) << 750;
-        QTest::newRow("5 GiB, a third") << (qint64(5) << 30) / 3 << (qint64(5) << 30) << 333;
+        QTest::addColumn<OpenRequest>("request");
+        QTest::addColumn<QString>("opened");
+        const QString poster = "poster 50x70.pdf";
+        QTest::newRow("plain") << OpenRequest{path(poster), false, 60, 80} << poster;
+        QTest::newRow("copy") << OpenRequest{path(poster), true, 60, 80} << "poster 60x80.pdf";
+        QTest::newRow("name taken") << OpenRequest{path(poster), true, 1, 1} << "poster 1x1.pdf";
+        QTest::newRow("Alt, no width") << OpenRequest{path(poster), true, 0, 80} << poster;
+        QTest::newRow("Alt, no height") << OpenRequest{path(poster), true, 60, 0} << poster;
+        QTest::newRow("Alt, no size in the name") << OpenRequest{path("notes.pdf"), true, 6, 8} << "notes.pdf";
+    }
+    void opens()
+    {
+        QFETCH(OpenRequest, request);
+        QFETCH(QString, opened);
+        const bool reminded = path(opened) == request.document; // a copy opens without the reminder
+        const QString document = QFileInfo(request.document).fileName();
+        // A copy holds the document; a file already under the copy's name stays as it is.
+        const QByteArray content = contents(QFile::exists(path(opened)) ? opened : document);
+        QSignalSpy reminders(m_opener.get(), &DocumentOpener::reminderWanted);
+        QSignalSpy started(m_opener.get(), &DocumentOpener::copyStarted);
+        QSignalSpy ended(m_opener.get(), &DocumentOpener::copyEnded);
+        m_opener->open(request);
+        m_opener->open({path("notes.pdf")}); // busy: ignored
+        QVERIFY(m_desktop->launched.isEmpty());
+        QTRY_VERIFY(!m_opener->isBusy());
+        QCOMPARE(m_desktop->launched, QStringList{path(opened)});
+        QCOMPARE(contents(opened), content);
+        QCOMPARE(reminders.count(), int(reminded));
+        QCOMPARE(started.value(0), (reminded ? QVariantList() : QVariantList{document, opened}));
+        QCOMPARE(ended.count(), started.count());
     }
 
-    void progressCountsInThousandths()
+    // Failures are told, copy failures with a beep; a cancelled copy, or an opener gone while it
+    // waits or copies, opens and tells nothing.
+    void ends_data()
     {
-        QFETCH(qint64, done);
-        QFETCH(qint64, total);
-        QTEST(documents::progressPerMille(done, total), "perMille");
+        QTest::addColumn<OpenRequest>("request");
+        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<QString>("stop");
+        QTest::addColumn<QString>("message");
+        const QString gone = "The file no longer exists.";
+        QTest::newRow("copy of a gone file") << OpenRequest{path("gone 5x7.pdf"), true, 6, 8} << "" << ""
+                                             << "Could not make a copy of \"gone 5x7.pdf\": " + gone;
+        QTest::newRow("broken link") << OpenRequest{path("link 5x7.pdf")} << "" << ""
+                                     << "\"link 5x7.pdf\" could not be opened: " + gone;
+        QTest::newRow("refused") << OpenRequest{path("notes.pdf")} << "No application opens it." << ""
+                                 << "\"notes.pdf\" could not be opened: No application opens it.";
+        const OpenRequest copy{path("big 5x7.pdf"), true, 6, 8};
+        QTest::newRow("copy cancelled") << copy << "" << "cancel" << "";
+        QTest::newRow("gone while copying") << copy << "" << "destroy" << "";
+        QTest::newRow("gone while waiting") << OpenRequest{copy.document} << "" << "destroy" << "";
     }
-
-    void goneFilesAreNamedGone_data()
+    void ends()
     {
-        QTest::addColumn<bool>("link");
-        QTest::newRow("removed") << false;
-        QTest::newRow("broken link") << true;
-    }
-
-    void goneFilesAreNamedGone()
-    {
-        QFETCH(bool, link);
-        if (link)
-            QVERIFY(QFile::link(path("moved 5x7.pdf"), path("a 5x7.pdf")));
-        m_opener->open({path("a 5x7.pdf"), true, 0, 0});
-        QVERIFY(m_desktop.launched.isEmpty());
-        QCOMPARE(message(), QString("\"a 5x7.pdf\" could not be opened: The file no longer exists."));
-    }
-
-    void theDesktopsRefusalIsTold()
-    {
-        m_desktop.refusal = "No application on this computer opens it.";
-        m_opener->open({path("poster 50x70.pdf"), true, 0, 0});
-        m_desktop.refusal.clear();
-        QCOMPARE(m_desktop.launched, QStringList{path("poster 50x70.pdf")});
-        QCOMPARE(message(), QString());
-        QTRY_COMPARE(message(), QString("\"poster 50x70.pdf\" could not be opened: No "
-                                        "application on this computer opens it."));
+        QFETCH(OpenRequest, request);
+        QFETCH(QString, refusal);
+        QFETCH(QString, stop);
+        QFile big(path("big 5x7.pdf")); // still copying when stopped
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(256 << 20));
+        QVERIFY(QFile::link(path("moved 5x7.pdf"), path("link 5x7.pdf")));
+        m_desktop->refusal = refusal;
+        QSignalSpy failed(m_opener.get(), &DocumentOpener::failed);
+        QSignalSpy ended(m_opener.get(), &DocumentOpener::copyEnded);
+        m_opener->open(request);
+        if (stop == "cancel")
+            m_opener->cancelCopy();
+        if (stop == "destroy")
+            m_opener.reset();
+        QTest::qWait(3 * Wait);
+        QTEST(failed.value(0).value(0).toString(), "message");
+        QCOMPARE(m_desktop->beeps, int(request.copyMode && stop.isEmpty()));
+        QCOMPARE(m_desktop->launched, refusal.isEmpty() ? QStringList() : QStringList{request.document});
+        QCOMPARE(ended.count(), int(request.copyMode && stop != "destroy"));
     }
 };
 
-QTEST_MAIN(TestDocumentOpener)
+QTEST_GUILESS_MAIN(TestDocumentOpener)
 #include "tst_documentopener.moc"

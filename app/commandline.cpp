@@ -7,6 +7,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -41,11 +42,10 @@ Options describe(QCommandLineParser& parser)
                      QStringLiteral("Displays help on commandline options.")},
                     parser.addVersionOption()};
     parser.addOption(options.help);
-    parser.addPositionalArgument(
-        QStringLiteral("FILE"),
-        QStringLiteral("Documents to list, as if dropped onto the list; "
-                       "names without a size such as 50x70 are left out."),
-        QStringLiteral("[FILE...]"));
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("Documents to list, as if dropped onto the list; "
+                                                "names without a size such as 50x70 are left out."),
+                                 QStringLiteral("[FILE...]"));
     return options;
 }
 
@@ -57,16 +57,15 @@ QStringList decoded(const QByteArrayList& arguments)
     return strings;
 }
 
+// As invoked, so that the hints name the command the user typed.
 QString programName(const QStringList& arguments)
 {
-    return arguments.isEmpty() ? QStringLiteral("pallisto")
-                               : QFileInfo(arguments.constFirst()).fileName();
+    return QFileInfo(arguments.value(0)).fileName();
 }
 
 // In double quotes with escapes, so that a name holding a newline or bytes that are not
 // text still makes one readable line.
-template<typename Text>
-QString quoted(const Text& text)
+template <typename Text> QString quoted(const Text& text)
 {
     QString result;
     QDebug(&result).nospace() << text;
@@ -77,11 +76,11 @@ QString quoted(const Text& text)
 // the environment variable.
 QString forcedPlatform(const QStringList& arguments, const QProcessEnvironment& environment)
 {
-    QString platform = environment.value(QStringLiteral("QT_QPA_PLATFORM"));
-    for (qsizetype i = 1; i + 1 < arguments.size(); ++i)
-        if (arguments[i] == QLatin1String("-platform") || arguments[i] == QLatin1String("--platform"))
-            platform = arguments[i + 1];
-    return platform;
+    const qsizetype at = std::max(arguments.lastIndexOf(QStringLiteral("-platform")),
+                                  arguments.lastIndexOf(QStringLiteral("--platform")));
+    if (const QString named = arguments.value(at + 1); at > 0 && !named.isEmpty())
+        return named;
+    return environment.value(QStringLiteral("QT_QPA_PLATFORM"));
 }
 
 struct HeldMessage
@@ -141,8 +140,7 @@ QString missingDisplayMessage(const QByteArrayList& given, const QProcessEnviron
         .arg(programName(arguments));
 }
 
-QString unusableDisplayMessage(const QByteArrayList& given,
-                               const QProcessEnvironment& environment)
+QString unusableDisplayMessage(const QByteArrayList& given, const QProcessEnvironment& environment)
 {
     const QStringList arguments = decoded(given);
     const QString program = programName(arguments);
@@ -198,7 +196,8 @@ CommandLine parseCommandLine(const QByteArrayList& arguments, const QString& wor
         // A QString cannot carry these bytes back to the kernel: it would name another file.
         if (!argument.isValidUtf8()) {
             result.err += QStringLiteral("%1: %2: the name is not valid UTF-8; rename the file "
-                                         "to list it\n").arg(program, quoted(argument));
+                                         "to list it\n")
+                              .arg(program, quoted(argument));
             continue;
         }
         const QString name = QString::fromUtf8(argument);

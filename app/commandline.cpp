@@ -78,7 +78,7 @@ QString forcedPlatform(const QStringList& arguments, const QProcessEnvironment& 
 {
     const qsizetype at = std::max(arguments.lastIndexOf(QStringLiteral("-platform")),
                                   arguments.lastIndexOf(QStringLiteral("--platform")));
-    if (const QString named = arguments.value(at + 1); at > 0 && !named.isEmpty())
+    if (const QString named = arguments.value(at + 1); at != -1 && !named.isEmpty())
         return named;
     return environment.value(QStringLiteral("QT_QPA_PLATFORM"));
 }

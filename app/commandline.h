@@ -30,8 +30,9 @@ inline constexpr int UsageErrorExitCode = 2;
 inline constexpr int NoDisplayExitCode = 1;
 
 // Answers --help and --version, which need no display, before QApplication exists.
-// Options it does not know are left alone: they may be Qt's. Creates a QCoreApplication
-// for the help text when there is none, as that text names the program as invoked.
+// Options it does not know are left alone: they may be Qt's. Call it while there is no
+// application object: for --help it makes a QCoreApplication, whose arguments give the
+// usage line the program's name as invoked.
 CommandLine answerAtOnce(int& argc, char** argv);
 
 // The line to print when no display is named at all: neither DISPLAY nor

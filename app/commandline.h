@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayList>
 #include <QList>
 #include <QProcessEnvironment>
 #include <QString>
@@ -7,37 +8,60 @@
 #include <QUrl>
 #include <optional>
 
-namespace pallisto {
+namespace app {
 
-// What the command line asks for. Either the process ends at once with `exitCode`,
-// after writing `out` to stdout and `err` to stderr, or the app starts and lists
-// `files`.
+// What the command line asks for. With an `exitCode` the process ends at once, after
+// writing `out` to stdout and `err` to stderr; without one `err` holds warnings about
+// single arguments and the app starts and lists `files`.
 struct CommandLine
 {
     std::optional<int> exitCode;
     QString out;
     QString err;
-    // Local files, in the order given, relative names resolved against the working
-    // folder. Names without a size are kept: the list leaves them out as a drop does.
+    // Existing local files and folders, in the order given. Names without a size are
+    // kept: the list leaves them out as a drop does.
     QList<QUrl> files;
 };
 
 // Exit status for a command line the program does not understand, as most
 // command-line tools use it.
-inline constexpr int usageErrorExitCode = 2;
+inline constexpr int UsageErrorExitCode = 2;
 // Exit status when there is no display to show the windows on.
-inline constexpr int noDisplayExitCode = 1;
+inline constexpr int NoDisplayExitCode = 1;
 
-// Reads `arguments` (the program name first, as in argv). Needs no application
-// object, so --help, --version and mistakes are answered without a display.
-// Qt's own options (-platform, -style, ...) are accepted and left to QApplication.
-CommandLine parseCommandLine(const QStringList& arguments, const QString& workingFolder);
+// Answers --help and --version, which need no display, before QApplication exists.
+// Options it does not know are left alone: they may be Qt's. Call it while there is no
+// application object: for --help it makes a QCoreApplication, whose arguments give the
+// usage line the program's name as invoked.
+CommandLine answerAtOnce(int& argc, char** argv);
 
-// The line to print when no window can be shown: neither X11 nor Wayland is
-// reachable and no Qt platform is forced. Empty when the app can start. Without
-// this check Qt would abort with a core dump instead of a plain message.
+// The line to print when no display is named at all: neither DISPLAY nor
+// WAYLAND_DISPLAY is set and no Qt platform is forced. Empty otherwise.
 QString missingDisplayMessage(
-    const QStringList& arguments,
+    const QByteArrayList& arguments,
     const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
 
-} // namespace pallisto
+// The line to print when the display or platform that is named cannot be started.
+QString unusableDisplayMessage(
+    const QByteArrayList& arguments,
+    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
+
+// Wraps the construction of QApplication. Qt ends with qFatal, and so with a core dump,
+// when its platform plugin cannot start; while a guard lives that fatal message ends
+// the process with `line` on stderr and NoDisplayExitCode instead. Qt's other messages
+// are held back meanwhile and passed on, unchanged, when the guard ends.
+class StartupGuard
+{
+public:
+    explicit StartupGuard(const QString& line);
+    ~StartupGuard();
+    StartupGuard(const StartupGuard&) = delete;
+    StartupGuard& operator=(const StartupGuard&) = delete;
+};
+
+// Reads the arguments QApplication has left in argv, as bytes, the program name first.
+// Relative names are joined to `workingFolder` as they are, so that "lnk/../x" means
+// what the kernel makes of it.
+CommandLine parseCommandLine(const QByteArrayList& arguments, const QString& workingFolder);
+
+} // namespace app

@@ -7,7 +7,7 @@
 #include <QDir>
 #include <QIcon>
 #include <cstdio>
-#include <span>
+#include <optional>
 
 namespace {
 
@@ -26,31 +26,39 @@ void write(std::FILE* stream, const QString& text)
     std::fflush(stream);
 }
 
+void report(const app::CommandLine& commandLine)
+{
+    write(stdout, commandLine.out);
+    write(stderr, commandLine.err);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    // Answered before the application object exists: QApplication aborts without a display.
-    QStringList arguments;
-    for (const char* argument : std::span(argv, static_cast<std::size_t>(argc)))
-        arguments << QString::fromLocal8Bit(argument);
-    const pallisto::CommandLine commandLine =
-        pallisto::parseCommandLine(arguments, QDir::currentPath());
-    if (commandLine.exitCode) {
-        write(stdout, commandLine.out);
-        write(stderr, commandLine.err);
-        return *commandLine.exitCode;
+    if (const app::CommandLine answer = app::answerAtOnce(argc, argv); answer.exitCode) {
+        report(answer);
+        return *answer.exitCode;
     }
-    if (const QString message = pallisto::missingDisplayMessage(arguments); !message.isEmpty()) {
+    const QByteArrayList given(argv, argv + argc);
+    if (const QString message = app::missingDisplayMessage(given); !message.isEmpty()) {
         write(stderr, message);
-        return pallisto::noDisplayExitCode;
+        return app::NoDisplayExitCode;
     }
-
-    QApplication app(argc, argv);
+    std::optional<app::StartupGuard> guard(std::in_place, app::unusableDisplayMessage(given));
+    QApplication application(argc, argv);
+    guard.reset();
     QApplication::setApplicationName(QStringLiteral("Pallisto"));
     QApplication::setApplicationVersion(QStringLiteral(PALLISTO_VERSION));
     QApplication::setDesktopFileName(QStringLiteral(PALLISTO_APP_ID));
     QApplication::setWindowIcon(windowIcon());
+
+    // QApplication has taken its own options out of argv.
+    const app::CommandLine commandLine =
+        app::parseCommandLine(QByteArrayList(argv, argv + argc), QDir::currentPath());
+    report(commandLine);
+    if (commandLine.exitCode)
+        return *commandLine.exitCode;
 
     platform::QtDesktop desktop;
     windows::MainWindow window(desktop);

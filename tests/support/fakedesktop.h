@@ -4,12 +4,11 @@
 
 #include <QStringList>
 
-// A desktop for tests: records what it is asked to open and to sound, and lets the
-// test refuse a launch, place the pointer and run the clock.
+// Records what it opens and sounds; refuses launches while `refusal` is set, later, as desktops
+// do; its clock moves on by `tick` at each read, so waits end without real time passing.
 class FakeDesktop final : public platform::Desktop
 {
 public:
-    // Records the path; when `refusal` is set, reports it later, as the desktop would.
     void launch(const QString& path) override
     {
         launched << path;
@@ -19,13 +18,11 @@ public:
                 Qt::QueuedConnection);
     }
     QPoint pointerPosition() const override { return pointer; }
-    // Every read advances the clock by `tick`, so a wait on the clock ends after a
-    // bounded number of reads without real time passing.
     qint64 microseconds() const override { return now += tick; }
     void beep() override { ++beeps; }
 
     QStringList launched;
-    QString refusal; // empty: every launch succeeds
+    QString refusal;
     QPoint pointer;
     mutable qint64 now = 1'000'000;
     qint64 tick = 100'000;

@@ -21,28 +21,26 @@ setup:
 setup-test:
 	@scripts/setup.sh test
 
-# The tests are built along when GoogleTest is installed (make test installs it), so
-# a machine with only the run layer builds the program alone, and one set up for
-# testing does not switch its tests off and on between make build and make test.
-TESTS_BY_DEFAULT := $(shell dpkg-query -W -f='$${Status}' libgtest-dev 2>/dev/null | \
-                      grep -q 'install ok installed' && echo ON || echo OFF)
-BUILD_TESTING ?= $(TESTS_BY_DEFAULT)
+# One build tree for both: `make run` builds only the program and what it links, `make
+# test` the rest, and neither reconfigures what the other configured.
+configure = cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DBUILD_TESTING=ON $(EXTRA_CMAKE_FLAGS)
 
 build: setup
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DBUILD_TESTING=$(BUILD_TESTING) $(EXTRA_CMAKE_FLAGS)
-	cmake --build $(BUILD) -j $(JOBS)
+	$(configure)
+	cmake --build $(BUILD) -j $(JOBS) --target pallisto
 
 # Without a display the program itself says so and stops.
 run: build
 	$(BUILD)/app/pallisto
 
 test: setup-test
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DBUILD_TESTING=ON $(EXTRA_CMAKE_FLAGS)
+	$(configure)
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -j $(JOBS)
 
-# $(BUILD)/pallisto_<version>_amd64.deb; dpkg-shlibdeps comes with dpkg-dev.
+# $(BUILD)/pallisto_<version>_<architecture>.deb; dpkg-shlibdeps comes with dpkg-dev.
 package: build setup-test
+	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && cpack
 
 # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -50,14 +48,17 @@ sanitize:
 	$(MAKE) test BUILD=build-asan BUILD_TYPE=Debug EXTRA_CMAKE_FLAGS=-DPALLISTO_SANITIZE=ON
 
 bench: setup-test
-	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DPALLISTO_BENCH=ON
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DPALLISTO_BENCH=ON -DBUILD_TESTING=OFF
 	cmake --build build-bench -j $(JOBS)
 	scripts/bench.sh build-bench
 
 # Each fuzz target runs for FUZZ_SECONDS.
 FUZZ_SECONDS ?= 30
+# The newest clang++-N on the PATH, from 14 on (libFuzzer as Debian 12 ships it).
+CLANGXX ?= $(shell for v in $$(seq 40 -1 14); do command -v clang++-$$v && break; done)
 fuzz: setup-test
-	CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	@[ -n "$(CLANGXX)" ] || { echo "fuzzing needs clang++ 14 or newer (scripts/setup.sh test)" >&2; exit 1; }
+	CXX=$(CLANGXX) cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DPALLISTO_WITH_QT=OFF -DPALLISTO_FUZZ=ON
 	cmake --build build-fuzz -j $(JOBS)
 	scripts/fuzz.sh build-fuzz $(FUZZ_SECONDS)

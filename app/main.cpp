@@ -11,12 +11,13 @@
 
 namespace {
 
-// Title bars and task switchers draw at most 128 px; larger sizes come from the installed theme.
+// Every size the resource holds; which ones it holds is decided where the icons are listed.
 QIcon windowIcon()
 {
     QIcon icon;
-    for (int size : {48, 128})
-        icon.addFile(QStringLiteral(":/pallisto/icons/pallisto-%1.png").arg(size), QSize(size, size));
+    const QDir icons(QStringLiteral(":/pallisto/icons"));
+    for (const QString& name : icons.entryList(QDir::Files))
+        icon.addFile(icons.filePath(name));
     return icon;
 }
 

@@ -1,13 +1,43 @@
 #!/usr/bin/env bash
-# Runs every benchmark binary found in the bench build, headless.
+# scripts/bench.sh <bench build dir>: each user-facing goal as a ratio to its budget or to
+# what the system's own tools take for the same work (below 1: faster).
+#   BENCH_DIR   a folder on the file system the documents live on (default: the build dir)
+#   COPY_MIB    the copied document's size (default 256)
 set -euo pipefail
-build=${1:-build-bench}
-export QT_QPA_PLATFORM=offscreen
-found=0
-for exe in "$build"/bench/bench_*; do
-    [ -f "$exe" ] && [ -x "$exe" ] || continue
-    found=1
-    echo "== $(basename "$exe")"
-    "$exe"
+build=$(cd "${1:-build-bench}" && pwd)
+work=$(mktemp -d "${BENCH_DIR:-$build}/bench.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+for tool in hyperfine jq xvfb-run; do
+    command -v "$tool" >/dev/null || { echo "$tool is missing; run scripts/setup.sh test" >&2; exit 1; }
 done
-[ "$found" = 1 ] || { echo "no benchmarks were built" >&2; exit 1; }
+
+# Prints "label: mean of the first command / mean of command N" for each N given.
+ratios() {
+    local json=$1 label=$2
+    shift 2
+    for n in "$@"; do
+        jq -r --arg name "$label" --argjson n "$n" \
+            '.results | "\($name) / \(.[$n].command): \(.[0].mean / .[$n].mean * 1000 | round / 1000)x"' "$json"
+    done
+}
+
+echo "== a drop of 10,000 files and Calculate over 100,000 rows (of_budget: share of 100 ms and 10 ms)"
+QT_QPA_PLATFORM=offscreen "$build/bench/bench_inprocess" --benchmark_counters_tabular=true
+
+echo "== copy mode, ${COPY_MIB:-256} MiB on $(df --output=fstype "$work" | tail -n 1)"
+src="$work/poster 50x70.bin" dst="$work/poster 70x100.bin"
+head -c "$((${COPY_MIB:-256} << 20))" /dev/urandom >"$src"
+sync "$src"
+hyperfine --warmup 1 --runs 10 --prepare "rm -f '$dst'" --export-json "$work/copy.json" \
+    --command-name "copyBeside" "'$build/bench/bench_copybeside' '$src' '$(basename "$dst")'" \
+    --command-name "cp + sync" "cp --reflink=auto '$src' '$dst' && sync '$dst'" \
+    --command-name "cp" "cp --reflink=auto '$src' '$dst'"
+ratios "$work/copy.json" copyBeside 1 2
+
+echo "== start-up to the first shown window, under Xvfb"
+preload="$build/bench/libbench_quitwhenshown.so"
+QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+    hyperfine -N --warmup 3 --runs 20 --export-json "$work/startup.json" \
+    --command-name pallisto "env LD_PRELOAD=$preload $build/app/pallisto" \
+    --command-name "bare window" "env LD_PRELOAD=$preload $build/bench/bench_barewindow"
+ratios "$work/startup.json" pallisto 1

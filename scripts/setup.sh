@@ -17,10 +17,8 @@ run_packages=(
     qt6-wayland qt6-gtk-platformtheme
 )
 test_packages=(
-    # the Qt-free dimension model is tested with GoogleTest
-    libgtest-dev
-    # benchmarks and fuzzing
-    libbenchmark-dev clang-14 libclang-rt-14-dev
+    # benchmarks (in-process and whole-process) and fuzzing
+    libbenchmark-dev hyperfine clang-14 libclang-rt-14-dev
     # validators run by the tests
     desktop-file-utils appstream
     # screenshots and the real-display checks, also under Wayland and a dark theme

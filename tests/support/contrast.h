@@ -1,21 +1,17 @@
 #pragma once
 
 #include <QColor>
-#include <algorithm>
-#include <cmath>
+#include <QtMath>
 
-// The contrast ratio of two colours as the accessibility guidelines define it: 1 for equal
-// colours, 21 for black on white.
+// The accessibility guidelines' contrast ratio: 1 for equal colours, 21 for black on white.
 inline double contrast(const QColor& a, const QColor& b)
 {
     const auto luminance = [](const QColor& c) {
-        const auto channel = [](double v) {
-            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        const auto linear = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : qPow((v + 0.055) / 1.055, 2.4);
         };
-        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
-               0.0722 * channel(c.blueF());
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
     };
-    const double la = luminance(a);
-    const double lb = luminance(b);
+    const double la = luminance(a), lb = luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }

@@ -18,7 +18,9 @@ std::optional<Match> findClosestRatio(std::span<const std::string> rows, std::in
     }
     const bool portrait = isPortrait(width, height);
     const double target = static_cast<double>(height) / static_cast<double>(width);
-    // A difference must be strictly below this to count, so rows that far off never win.
+    // A difference must be strictly below this to count. A row that far off is a strip
+    // a million times longer than wide next to the target: scaling from it would be no
+    // help, and its percentages would read as nonsense, so the search reports no match.
     double best = 1'000'000.0;
     std::optional<Match> match;
     // Row numbers are int32; rows beyond its range cannot be named and are ignored.

@@ -53,19 +53,17 @@ struct Match
 // The row whose ratio (height / width) is closest to height / width of the target,
 // among rows of the target's orientation; the first row wins a tie; rows reading a
 // zero width or height are skipped, and so are rows 1,000,000 or more off the target
-// ratio. A zero width or height matches nothing.
+// ratio. A zero width or height matches nothing. The percentages are numbers; the
+// window decides how they are shown.
 std::optional<Match> findClosestRatio(std::span<const std::string> rows, std::int32_t width,
                                       std::int32_t height);
 
-// What the result box shows before a search and when nothing matches.
-inline constexpr std::string_view restingText = "---\r---";
-
-// "<horizontal>%\r<vertical>%". Each number is rounded to two decimals, an exact
-// half away from zero, judged on the double's stored value (1.005 is stored just
-// below and gives "1"); it is written without trailing zeros, without a point when
-// whole ("100"), with a zero before the point below 1 ("0.5"), and never as "-0".
-// Infinities and NaN are written "inf", "-inf" and "nan".
-std::string percentsText(double horizontal, double vertical);
+// A percentage as people read it ("333.33"): rounded to two decimals, an exact half
+// away from zero, judged on the double's stored value (1.005 is stored just below and
+// gives "1"); written without trailing zeros, without a point when whole ("100"), with
+// a zero before the point below 1 ("0.5"), and never as "-0". Infinities and NaN are
+// written "inf", "-inf" and "nan".
+std::string percentNumber(double value);
 
 // `name` with the numbers of its first token replaced by `width` and `height`,
 // keeping the separator's case; "" when `name` holds no token.

@@ -15,13 +15,14 @@ namespace {
 
 std::int32_t saturatedInt32(double value)
 {
-    constexpr double lowest = std::numeric_limits<std::int32_t>::min();
-    constexpr double highest = std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(std::clamp(value, lowest, highest));
+    constexpr double Lowest = std::numeric_limits<std::int32_t>::min();
+    constexpr double Highest = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(std::clamp(value, Lowest, Highest));
 }
 
-// The number rounded to two decimals, without trailing zeros.
-std::string formatPercent(double value)
+} // namespace
+
+std::string percentNumber(double value)
 {
     // to_chars would write a sign on some NaNs.
     if (std::isnan(value)) {
@@ -49,8 +50,6 @@ std::string formatPercent(double value)
     return std::signbit(value) && text != "0" ? "-" + text : text;
 }
 
-} // namespace
-
 std::int32_t readInt32(std::string_view text)
 {
     text.remove_prefix(std::min(text.find_first_not_of(" \t"), text.size()));
@@ -77,11 +76,6 @@ std::int32_t readInt32(std::string_view text)
         }
     }
     return saturatedInt32(negative ? -value : value);
-}
-
-std::string percentsText(double horizontal, double vertical)
-{
-    return formatPercent(horizontal) + "%\r" + formatPercent(vertical) + "%";
 }
 
 } // namespace dimensions

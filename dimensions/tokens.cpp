@@ -14,7 +14,7 @@ namespace dimensions {
 
 namespace {
 
-constexpr std::string_view digits = "0123456789";
+constexpr std::string_view Digits = "0123456789";
 
 constexpr bool isSeparator(char c)
 {
@@ -36,8 +36,8 @@ std::optional<TokenPlace> findToken(std::string_view name)
     for (std::size_t p = 1; p + 1 < name.size(); ++p) {
         if (isSeparator(name[p]) && isDigit(name[p - 1]) && isDigit(name[p + 1])) {
             // npos + 1 wraps to 0: a run reaching the start of the name.
-            const std::size_t begin = name.find_last_not_of(digits, p - 1) + 1;
-            const std::size_t end = std::min(name.find_first_not_of(digits, p + 1), name.size());
+            const std::size_t begin = name.find_last_not_of(Digits, p - 1) + 1;
+            const std::size_t end = std::min(name.find_first_not_of(Digits, p + 1), name.size());
             return TokenPlace{begin, p, end};
         }
     }

@@ -1,6 +1,7 @@
 #include "documents/documentlist.h"
 
 #include "dimensions/dimensions.h"
+#include "documents/documentpath.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -12,14 +13,15 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
-#include <QUrl>
+#include <optional>
 
 namespace documents {
 
 namespace {
 
 // File managers read this to tell a copy from a cut; without it some paste nothing.
-const QString gnomeCopiedFiles = QStringLiteral("x-special/gnome-copied-files");
+constexpr QLatin1String GnomeCopiedFiles("x-special/gnome-copied-files");
+constexpr QLatin1String UriList("text/uri-list");
 
 // Thin dotted lines between the rows, half way between the text and the background colour,
 // so that they show on light and dark palettes alike.
@@ -50,36 +52,36 @@ QString toolTipFor(const QString& path)
     return info.fileName() + QLatin1Char('\n') + QDir::toNativeSeparators(info.path());
 }
 
+// The URI on one line of a text/uri-list, or none for a comment or an empty line. Bytes beyond
+// ASCII that a sender left unescaped are escaped first: decoded straight away, one that isn't
+// UTF-8 would turn into a replacement character and the path could no longer be checked.
+std::optional<QUrl> uriOn(const QByteArray& line)
+{
+    const QByteArray uri = line.trimmed();
+    if (uri.isEmpty() || uri.startsWith('#'))
+        return std::nullopt;
+    QByteArray escaped;
+    for (const char c : uri)
+        escaped += static_cast<unsigned char>(c) < 0x80 ? QByteArray(1, c)
+                                                        : '%' + QByteArray(1, c).toHex();
+    return QUrl::fromEncoded(escaped);
+}
+
 // Whether the first of the dragged or copied items is a local file; it decides for them all.
-// Only the first line of the list is read: a drag of many files is then not read whole each
-// time it enters the list.
+// The whole list is fetched and split, but only up to its first URI is read: a drag of many
+// files is then not parsed whole each time it enters the list.
 bool carriesFiles(const QMimeData* mime)
 {
     if (mime == nullptr)
         return false;
-    for (const QByteArray& line : mime->data(QStringLiteral("text/uri-list")).split('\n')) {
-        const QByteArray uri = line.trimmed();
-        if (!uri.isEmpty() && !uri.startsWith('#'))
-            return !localFilePath(QUrl::fromEncoded(uri)).isEmpty();
+    for (const QByteArray& line : mime->data(UriList).split('\n')) {
+        if (const std::optional<QUrl> uri = uriOn(line))
+            return !localPathBytes(*uri).isEmpty();
     }
     return false;
 }
 
 } // namespace
-
-QString localFilePath(const QUrl& url)
-{
-    if (!url.isLocalFile())
-        return {};
-    QUrl local = url;
-    // Some applications name this machine explicitly; Qt would keep the host in the path.
-    if (local.host().compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
-        local.setHost(QString());
-    if (!local.host().isEmpty())
-        return {};
-    const QString path = local.toLocalFile();
-    return QDir::isAbsolutePath(path) ? path : QString();
-}
 
 DocumentList::DocumentList(QWidget* parent) : QListWidget(parent)
 {
@@ -94,25 +96,36 @@ DocumentList::DocumentList(QWidget* parent) : QListWidget(parent)
 
 void DocumentList::listFiles(const QList<QUrl>& urls)
 {
-    std::vector<Document> documents;
+    clear();
+    bool leftOut = false;
     for (const QUrl& url : urls) {
-        const QString path = localFilePath(url);
-        if (path.isEmpty())
+        // Tokens are read from the bytes, so a name that isn't UTF-8 is told of only when it
+        // would have made a row.
+        const QByteArray bytes = localPathBytes(url);
+        const std::string token =
+            dimensions::findSizeToken(bytes.mid(bytes.lastIndexOf('/') + 1).toStdString());
+        if (token.empty())
             continue;
-        std::string token = dimensions::findSizeToken(QFileInfo(path).fileName().toStdString());
-        if (!token.empty())
-            documents.push_back({path, std::move(token)});
+        const QString path = documentPath(bytes);
+        if (path.isEmpty()) {
+            leftOut = true;
+            continue;
+        }
+        const QString realPath = withRealFolder(path);
+        auto* item = new QListWidgetItem(QString::fromStdString(token));
+        item->setData(Qt::UserRole, realPath);
+        item->setToolTip(toolTipFor(realPath));
+        addItem(item);
     }
-    m_documents = std::move(documents);
-    showDocuments(-1);
     emit rowsReplaced();
+    if (leftOut)
+        emit namesLeftOut();
 }
 
 QString DocumentList::documentAt(int row) const
 {
-    if (m_dragging || row < 0 || row >= static_cast<int>(m_documents.size()))
-        return {};
-    return m_documents[static_cast<std::size_t>(row)].path;
+    const QListWidgetItem* shown = m_dragging ? nullptr : item(row);
+    return shown != nullptr ? shown->data(Qt::UserRole).toString() : QString();
 }
 
 std::vector<std::string> DocumentList::rowTokens() const
@@ -120,9 +133,9 @@ std::vector<std::string> DocumentList::rowTokens() const
     std::vector<std::string> tokens;
     if (m_dragging)
         return tokens;
-    tokens.reserve(m_documents.size());
-    for (const Document& document : m_documents)
-        tokens.push_back(document.token);
+    tokens.reserve(static_cast<std::size_t>(count()));
+    for (int row = 0; row < count(); ++row)
+        tokens.push_back(item(row)->text().toStdString());
     return tokens;
 }
 
@@ -146,7 +159,7 @@ void DocumentList::copy()
     auto* mime = new QMimeData;
     mime->setUrls({url});
     mime->setText(path);
-    mime->setData(gnomeCopiedFiles, "copy\n" + url.toEncoded());
+    mime->setData(GnomeCopiedFiles, "copy\n" + url.toEncoded());
     QApplication::clipboard()->setMimeData(mime);
 }
 
@@ -154,7 +167,7 @@ void DocumentList::paste()
 {
     const QMimeData* clipboard = QApplication::clipboard()->mimeData();
     if (carriesFiles(clipboard))
-        listFiles(clipboard->urls());
+        listFilesOf(clipboard);
 }
 
 void DocumentList::keyPressEvent(QKeyEvent* event)
@@ -191,10 +204,12 @@ void DocumentList::dragEnterEvent(QDragEnterEvent* event)
     }
     event->accept();
     if (!m_dragging) {
+        // The list shows what the drop will give: an empty list, ready to receive the files.
+        // Rooted at its first row, which has no rows of its own, the view shows none, while
+        // the items keep their selection for a drag that ends without a drop.
         m_dragging = true;
-        m_selectedBeforeDrag = selectedRow();
         m_scrollBeforeDrag = verticalScrollBar()->value();
-        clear();
+        setRootIndex(model()->index(0, 0));
     }
 }
 
@@ -221,8 +236,18 @@ void DocumentList::dropEvent(QDropEvent* event)
         return;
     }
     event->accept();
-    m_dragging = false;
-    listFiles(event->mimeData()->urls());
+    endDrag();
+    listFilesOf(event->mimeData());
+}
+
+void DocumentList::listFilesOf(const QMimeData* mime)
+{
+    QList<QUrl> urls;
+    for (const QByteArray& line : mime->data(UriList).split('\n')) {
+        if (const std::optional<QUrl> uri = uriOn(line))
+            urls << *uri;
+    }
+    listFiles(urls);
 }
 
 void DocumentList::endDrag()
@@ -230,19 +255,10 @@ void DocumentList::endDrag()
     if (!m_dragging)
         return;
     m_dragging = false;
-    showDocuments(m_selectedBeforeDrag);
+    setRootIndex({});
+    // Laid out now, so that the scroll bar has its range back before it is set.
+    executeDelayedItemsLayout();
     verticalScrollBar()->setValue(m_scrollBeforeDrag);
-}
-
-void DocumentList::showDocuments(int selectedRow)
-{
-    clear();
-    for (const Document& document : m_documents) {
-        auto* item = new QListWidgetItem(QString::fromStdString(document.token));
-        item->setToolTip(toolTipFor(document.path));
-        addItem(item);
-    }
-    setCurrentRow(selectedRow, QItemSelectionModel::ClearAndSelect);
 }
 
 } // namespace documents

@@ -2,6 +2,7 @@
 
 #include <QListWidget>
 #include <QString>
+#include <QUrl>
 #include <string>
 #include <vector>
 
@@ -9,14 +10,10 @@ class QMimeData;
 
 namespace documents {
 
-// The local file a URL names, or an empty text when it names none: another machine's file,
-// a relative path, or no file at all.
-QString localFilePath(const QUrl& url);
-
-// The list of documents. Each row shows the size token of a document's name; its tooltip
-// names the file and its folder. Only a drop or a paste of files replaces the rows. While
-// files are dragged over the list it shows no rows, and a drag that leaves, is cancelled or
-// is refused brings them back with their selection.
+// The list of documents. Each row shows the size token of a document's name and keeps its path
+// (Qt::UserRole); its tooltip names the file and its folder. Only a drop or a paste of files
+// replaces the rows. While files are dragged over the list it shows no rows, and a drag that
+// leaves, is cancelled or is refused brings them back with their selection and scroll.
 class DocumentList : public QListWidget
 {
     Q_OBJECT
@@ -24,7 +21,8 @@ public:
     explicit DocumentList(QWidget* parent = nullptr);
 
     // Replaces the rows with the local files among `urls` whose names carry a size token,
-    // in their order.
+    // in their order, each folder resolved as the kernel does. A file whose path is not valid
+    // UTF-8 gets no row, and namesLeftOut() tells of it.
     void listFiles(const QList<QUrl>& urls);
 
     // The path of the document behind `row`, or an empty text.
@@ -45,6 +43,9 @@ public slots:
 signals:
     // A drop or a paste replaced the rows.
     void rowsReplaced();
+    // Some documents of one drop, paste or listing got no row: their paths are not valid UTF-8,
+    // so no text names them exactly.
+    void namesLeftOut();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -54,19 +55,11 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    struct Document
-    {
-        QString path;
-        std::string token;
-    };
-
     bool takesDrag(QDropEvent* event) const;
-    void showDocuments(int selectedRow);
+    void listFilesOf(const QMimeData* mime);
     void endDrag();
 
-    std::vector<Document> m_documents;
     bool m_dragging = false;
-    int m_selectedBeforeDrag = -1;
     int m_scrollBeforeDrag = 0;
 };
 

@@ -1,7 +1,7 @@
 #include "documents/documentopener.h"
 
-#include "documents/calculate.h"
 #include "documents/copyjob.h"
+#include "documents/copyname.h"
 #include "platform/copybeside.h"
 #include "platform/desktop.h"
 

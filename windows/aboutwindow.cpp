@@ -1,7 +1,7 @@
 #include "windows/aboutwindow.h"
 
 #include "pallisto/version.h"
-#include "platform/text.h"
+#include "windows/designlayout.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -15,6 +15,19 @@
 
 namespace windows {
 
+namespace {
+
+constexpr QSize DesignSize(435, 146);
+
+constexpr Placement Design[] = {
+    {"bodyText", {20, 14, 395, 81}},
+    {"separator", {20, 102, 395, 14}},
+    {"picture", {20, 117, 149, 20}},
+    {"creditLine", {215, 117, 200, 20}},
+};
+
+} // namespace
+
 AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("AboutWindow"));
@@ -23,8 +36,8 @@ AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_DeleteOnClose);
-    setFont(platform::systemFont(13));
-    setFixedSize(435, 146);
+    setFont(systemFont(13));
+    setFixedSize(DesignSize);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
                                         screen->availableGeometry()));
@@ -34,35 +47,32 @@ AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent)
                                      QKeySequence(Qt::CTRL | Qt::Key_W)})
         connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
 
-    m_bodyText = new QLabel(this);
-    m_bodyText->setObjectName(QStringLiteral("bodyText"));
-    m_bodyText->setText(platform::displayLines(QStringLiteral(
+    auto* bodyText = new QLabel(this);
+    bodyText->setObjectName(QStringLiteral("bodyText"));
+    bodyText->setText(QStringLiteral(
         "Find out which document you already done has the closest proportions to the "
-        "document you need to do.\r\rDoing minor adjustments is always better than having to "
-        "redo a whole document, right?")));
-    m_bodyText->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    m_bodyText->setWordWrap(true);
-    m_bodyText->setGeometry(20, 14, 395, 81);
+        "document you need to do.\n\nDoing minor adjustments is always better than having to "
+        "redo a whole document, right?"));
+    bodyText->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    bodyText->setWordWrap(true);
 
-    m_creditLine = new QLabel(
+    auto* creditLine = new QLabel(
         QStringLiteral("Pallisto " PALLISTO_VERSION " \u2014 \u00a9 2026 the Pallisto team"), this);
-    m_creditLine->setObjectName(QStringLiteral("creditLine"));
-    m_creditLine->setFont(platform::systemFont(9));
-    m_creditLine->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_creditLine->setGeometry(215, 117, 200, 20);
+    creditLine->setObjectName(QStringLiteral("creditLine"));
+    creditLine->setFont(systemFont(9));
+    creditLine->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    m_separator = new QFrame(this);
-    m_separator->setObjectName(QStringLiteral("separator"));
-    m_separator->setFrameShape(QFrame::HLine);
-    m_separator->setFrameShadow(QFrame::Sunken);
-    m_separator->setGeometry(20, 102, 395, 14);
+    auto* separator = new QFrame(this);
+    separator->setObjectName(QStringLiteral("separator"));
+    separator->setFrameShape(QFrame::HLine);
+    separator->setFrameShadow(QFrame::Sunken);
 
     m_picture = new QLabel(this);
     m_picture->setObjectName(QStringLiteral("picture"));
     m_picture->setFocusPolicy(Qt::NoFocus);
     m_picture->setAlignment(Qt::AlignCenter);
-    m_picture->setGeometry(20, 117, 149, 20);
     showPicture();
+    (new DesignLayout(this, DesignSize))->placeAll(Design);
 }
 
 QString AboutWindow::pictureFile(qreal devicePixelRatio, const QPalette& palette)

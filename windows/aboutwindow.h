@@ -3,7 +3,6 @@
 #include <QWidget>
 
 class QLabel;
-class QFrame;
 class QPalette;
 
 namespace windows {
@@ -28,9 +27,6 @@ protected:
 private:
     void showPicture();
 
-    QLabel* m_bodyText = nullptr;
-    QLabel* m_creditLine = nullptr;
-    QFrame* m_separator = nullptr;
     QLabel* m_picture = nullptr;
 };
 

@@ -4,10 +4,10 @@
 #include "documents/documentlist.h"
 #include "documents/documentopener.h"
 #include "platform/desktop.h"
-#include "platform/text.h"
 #include "windows/aboutwindow.h"
 #include "windows/designlayout.h"
 #include "windows/editactions.h"
+#include "windows/fields.h"
 #include "windows/openfeedback.h"
 #include "windows/renamereminder.h"
 
@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -30,6 +31,24 @@ namespace {
 constexpr QSize DesignSize(220, 519);
 constexpr int MinimumHeight = 300;
 constexpr int MaximumHeight = 32000;
+
+// Every control at the design size; only the list grows with the height, the controls below
+// it keep to the bottom edge.
+constexpr Placement Design[] = {
+    {"documentsLabel", {20, 8, 147, 20}},
+    {"documentList", {20, 33, 179, 258}, Anchor::TopAndBottom},
+    {"separator", {20, 297, 179, 12}, Anchor::Bottom},
+    {"newSizeLabel", {20, 307, 112, 20}, Anchor::Bottom},
+    {"widthField", {20, 330, 80, 22}, Anchor::Bottom},
+    {"swapButton", {105, 332, 10, 20}, Anchor::Bottom},
+    {"heightField", {119, 330, 80, 22}, Anchor::Bottom},
+    {"calculateButton", {20, 364, 179, 24}, Anchor::Bottom},
+    {"openButton", {20, 398, 179, 24}, Anchor::Bottom},
+    {"resultGroup", {20, 434, 184, 72}, Anchor::Bottom},
+    // Inside the group box, each caption line facing its value line.
+    {"resultCaptions", {10, 26, 83, 37}},
+    {"resultLabel", {100, 26, 69, 37}},
+};
 
 QLabel* label(const QString& name, const QString& text, QWidget* parent)
 {
@@ -43,7 +62,7 @@ QLineEdit* sizeField(const QString& name, const QString& accessibleName, QWidget
     auto* field = new QLineEdit(parent);
     field->setObjectName(name);
     field->setAccessibleName(accessibleName);
-    field->setValidator(new documents::SizeValidator(field));
+    field->setValidator(new SizeValidator(field));
     return field;
 }
 
@@ -87,27 +106,27 @@ MainWindow::MainWindow(platform::Desktop& desktop, QWidget* parent)
     });
     connect(m_swapButton, &QToolButton::clicked, this, &MainWindow::swapSizes);
     connect(m_documentList, &documents::DocumentList::rowsReplaced, this,
-            [this] { m_resultLabel->setText(documents::restingText()); });
+            [this] { m_resultLabel->setText(resultText(std::nullopt)); });
+    connect(m_documentList, &documents::DocumentList::namesLeftOut, this,
+            &MainWindow::tellNamesLeftOut);
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::buildControls()
 {
-    auto* content = new DesignLayout(DesignSize, MinimumHeight, MaximumHeight, this);
+    auto* content = new QWidget(this);
     content->setObjectName(QStringLiteral("content"));
-    content->setFont(platform::systemFont(13));
+    content->setFont(systemFont(13));
     setCentralWidget(content);
 
     m_documentList = new documents::DocumentList(content);
     m_documentList->setObjectName(QStringLiteral("documentList"));
-    m_documentList->setFont(platform::systemFont(14));
+    m_documentList->setFont(systemFont(14));
     m_documentList->setAccessibleName(QStringLiteral("Pre-made dimensions"));
     m_documentList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    content->place(m_documentList, {20, 33, 179, 258}, Anchor::TopAndBottom);
 
     m_widthField = sizeField(QStringLiteral("widthField"), QStringLiteral("Width"), content);
-    content->place(m_widthField, {20, 330, 80, 22}, Anchor::Bottom);
 
     m_swapButton = new QToolButton(content);
     m_swapButton->setObjectName(QStringLiteral("swapButton"));
@@ -115,47 +134,38 @@ void MainWindow::buildControls()
     m_swapButton->setAutoRaise(true);
     m_swapButton->setAccessibleName(QStringLiteral("Swap width and height"));
     m_swapButton->setToolTip(QStringLiteral("Swap width and height"));
-    content->place(m_swapButton, {105, 332, 10, 20}, Anchor::Bottom);
 
     m_heightField = sizeField(QStringLiteral("heightField"), QStringLiteral("Height"), content);
-    content->place(m_heightField, {119, 330, 80, 22}, Anchor::Bottom);
 
-    content->place(label(QStringLiteral("newSizeLabel"), QStringLiteral("New dimensions:"), content),
-                   {20, 307, 112, 20}, Anchor::Bottom);
-    content->place(
-        label(QStringLiteral("documentsLabel"), QStringLiteral("Pre-made dimensions:"), content),
-        {20, 8, 147, 20}, Anchor::Top);
+    label(QStringLiteral("newSizeLabel"), QStringLiteral("New dimensions:"), content);
+    label(QStringLiteral("documentsLabel"), QStringLiteral("Pre-made dimensions:"), content);
 
     m_calculateButton = new QPushButton(QStringLiteral("Calculate"), content);
     m_calculateButton->setObjectName(QStringLiteral("calculateButton"));
     m_calculateButton->setDefault(true);
-    content->place(m_calculateButton, {20, 364, 179, 24}, Anchor::Bottom);
 
     m_openButton = new QPushButton(QStringLiteral("Open file"), content);
     m_openButton->setObjectName(QStringLiteral("openButton"));
-    content->place(m_openButton, {20, 398, 179, 24}, Anchor::Bottom);
 
     auto* separator = new QFrame(content);
     separator->setObjectName(QStringLiteral("separator"));
     separator->setFrameShape(QFrame::HLine);
     separator->setFrameShadow(QFrame::Sunken);
-    content->place(separator, {20, 297, 179, 12}, Anchor::Bottom);
 
     auto* group = new QGroupBox(QStringLiteral("Percentages:"), content);
     group->setObjectName(QStringLiteral("resultGroup"));
-    content->place(group, {20, 434, 184, 72}, Anchor::Bottom);
 
-    // Each caption line faces its value line.
-    QLabel* captions = label(QStringLiteral("resultCaptions"),
-                             platform::displayLines(QStringLiteral("Horizontal:\rVertical:")), group);
-    captions->setFont(platform::systemFont(15));
+    QLabel* captions =
+        label(QStringLiteral("resultCaptions"), QStringLiteral("Horizontal:\nVertical:"), group);
+    captions->setFont(systemFont(15));
     captions->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    captions->setGeometry(10, 26, 83, 37);
 
-    m_resultLabel = label(QStringLiteral("resultLabel"), documents::restingText(), group);
-    m_resultLabel->setFont(platform::systemFont(15));
+    m_resultLabel = label(QStringLiteral("resultLabel"), resultText(std::nullopt), group);
+    m_resultLabel->setFont(systemFont(15));
     m_resultLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_resultLabel->setGeometry(100, 26, 69, 37);
+
+    auto* layout = new DesignLayout(content, DesignSize, MinimumHeight, MaximumHeight);
+    layout->placeAll(Design);
 
     setTabOrder(m_documentList, m_widthField);
     setTabOrder(m_widthField, m_swapButton);
@@ -180,7 +190,7 @@ void MainWindow::buildMenus()
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     edit->setObjectName(QStringLiteral("editMenu"));
-    m_editActions = new EditActions(edit, m_documentList);
+    new EditActions(edit, m_documentList);
 }
 
 void MainWindow::listFiles(const QList<QUrl>& files)
@@ -190,14 +200,15 @@ void MainWindow::listFiles(const QList<QUrl>& files)
 
 void MainWindow::calculate()
 {
-    const documents::Calculation result = documents::calculate(
-        m_widthField->text(), m_heightField->text(), m_documentList->rowTokens());
+    const documents::Calculation result =
+        documents::calculate(sizeValue(m_widthField->text()), sizeValue(m_heightField->text()),
+                             m_documentList->rowTokens());
     if (!result.usable) {
         m_desktop.beep();
         return;
     }
     m_documentList->clearSelection();
-    m_resultLabel->setText(result.text);
+    m_resultLabel->setText(resultText(result.match));
     if (!result.match)
         return;
     m_documentList->setFocus(Qt::OtherFocusReason);
@@ -215,9 +226,8 @@ void MainWindow::openRow(int row, Qt::KeyboardModifiers modifiers)
     const QString document = m_documentList->documentAt(row);
     if (document.isEmpty())
         return;
-    m_opener->open({document, isAltHeld(modifiers),
-                    documents::sizeValue(m_widthField->text()),
-                    documents::sizeValue(m_heightField->text())});
+    m_opener->open({document, isAltHeld(modifiers), sizeValue(m_widthField->text()),
+                    sizeValue(m_heightField->text())});
 }
 
 void MainWindow::swapSizes()
@@ -233,6 +243,18 @@ void MainWindow::showReminder()
     if (!m_reminder || !m_reminder->isVisible())
         m_reminder = new RenameReminder(this);
     m_reminder->showAt(m_desktop.pointerPosition());
+}
+
+void MainWindow::tellNamesLeftOut()
+{
+    // Not modal to the app: a drop may still be under way when this is shown.
+    auto* box = new QMessageBox(
+        QMessageBox::Warning, windowTitle(),
+        tr("Some documents were left out: their names are not valid UTF-8 text."),
+        QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("namesLeftOut"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 void MainWindow::showAbout()
@@ -257,8 +279,8 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
     QMainWindow::keyPressEvent(event);
 }
 
-// The About window is a window of its own; left open, it would keep the app running without
-// its main window.
+// The About window belongs to the main window: it closes (and so is deleted) with it, rather than
+// stay on screen for an app whose main window has gone.
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (m_about)

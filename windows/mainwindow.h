@@ -21,7 +21,6 @@ class DocumentOpener;
 namespace windows {
 
 class AboutWindow;
-class EditActions;
 class RenameReminder;
 
 // Whether a click with these modifiers asks for a copy: Alt, alone or with other keys, since
@@ -29,9 +28,8 @@ class RenameReminder;
 bool isAltHeld(Qt::KeyboardModifiers modifiers);
 
 // The main window: the document list, the two size fields with the swap control between them,
-// "Calculate", "Open file" and the result box, with the File and Edit menus. Its content area
-// is 220 px wide and 300 to 32000 px high; only the height can change, and the list takes up
-// the difference.
+// "Calculate", "Open file" and the result box, with the File and Edit menus. Only the height can
+// change, within limits, and the list takes up the difference.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -61,6 +59,7 @@ private:
     void buildControls();
     void showReminder();
     void showAbout();
+    void tellNamesLeftOut();
 
     platform::Desktop& m_desktop;
     documents::DocumentList* m_documentList = nullptr;
@@ -71,7 +70,6 @@ private:
     QPushButton* m_openButton = nullptr;
     QLabel* m_resultLabel = nullptr;
     documents::DocumentOpener* m_opener = nullptr;
-    EditActions* m_editActions = nullptr;
     QPointer<AboutWindow> m_about;
     QPointer<RenameReminder> m_reminder;
 };

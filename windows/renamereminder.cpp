@@ -1,5 +1,7 @@
 #include "windows/renamereminder.h"
 
+#include "windows/designlayout.h"
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
@@ -11,27 +13,28 @@ namespace windows {
 
 namespace {
 
-constexpr int kWidth = 350;
-constexpr int kHeight = 91;
-constexpr int kOverhang = 65;      // centres the box over the 220 px main window
-constexpr int kPointerOffset = 45; // puts the box's middle at the pointer's height
-constexpr int kLifetimeMs = 6000;
-constexpr int kTextPixelSize = 24;
-constexpr int kSmallestTextPixelSize = 14;
+constexpr QSize DesignSize(350, 91);
+constexpr Placement Design[] = {{"message", {20, 14, 311, 57}}};
+constexpr int PointerOffset = 45; // puts the box's middle at the pointer's height
+// Long enough to read the reminder, and still there when the document's application comes
+// up after the opener's two-second wait.
+constexpr int ReminderMilliseconds = 6000;
+constexpr int TextPixelSize = 24;
+constexpr int SmallestTextPixelSize = 14;
 
 // The largest pixel size, up to the design's 24, at which the whole of `text`
 // wraps inside `box`. A wide general font would otherwise push the last line
 // out of the box on some desktops.
 int fittingPixelSize(QFont font, const QString& text, const QRect& box)
 {
-    for (int size = kTextPixelSize; size > kSmallestTextPixelSize; --size) {
+    for (int size = TextPixelSize; size > SmallestTextPixelSize; --size) {
         font.setPixelSize(size);
         const QRect needed =
             QFontMetrics(font).boundingRect(box, Qt::AlignCenter | Qt::TextWordWrap, text);
         if (box.contains(needed))
             return size;
     }
-    return kSmallestTextPixelSize;
+    return SmallestTextPixelSize;
 }
 
 // Wayland gives toplevels no global position: the main window reads as 0,0 and the
@@ -53,7 +56,7 @@ RenameReminder::RenameReminder(QWidget* mainWindow)
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::NoFocus);
-    setFixedSize(kWidth, kHeight);
+    setFixedSize(DesignSize);
 
     const QString message = tr("Don't forget to change the name of the file!!");
     setWindowTitle(tr("Reminder"));
@@ -61,7 +64,9 @@ RenameReminder::RenameReminder(QWidget* mainWindow)
     setAccessibleDescription(message);
 
     m_text = new QLabel(message, this);
-    m_text->setGeometry(20, 14, 311, 57);
+    m_text->setObjectName(QStringLiteral("message"));
+    (new DesignLayout(this, DesignSize))->placeAll(Design);
+    layout()->activate(); // the label's box, to fit the text in
     m_text->setAlignment(Qt::AlignCenter);
     m_text->setWordWrap(true);
     QFont font = m_text->font();
@@ -72,7 +77,7 @@ RenameReminder::RenameReminder(QWidget* mainWindow)
     m_lifetime = new QTimer(this);
     m_lifetime->setSingleShot(true);
     m_lifetime->setTimerType(Qt::PreciseTimer);
-    m_lifetime->setInterval(kLifetimeMs);
+    m_lifetime->setInterval(ReminderMilliseconds);
     connect(m_lifetime, &QTimer::timeout, this, &QWidget::close);
 }
 
@@ -92,7 +97,9 @@ QPoint RenameReminder::placement(QPoint pointer) const
     const QWidget* main = parentWidget()->window();
     const QRect content = main->geometry();
     const int m = pointer.y() - content.top();
-    const QPoint wanted(content.left() - kOverhang, content.top() + m - kPointerOffset);
+    // Centred over the main window.
+    const int overhang = (width() - main->width()) / 2;
+    const QPoint wanted(content.left() - overhang, content.top() + m - PointerOffset);
     if (!globalPositionsExist())
         return wanted;
 

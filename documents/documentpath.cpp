@@ -1,0 +1,42 @@
+#include "documents/documentpath.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <QUrl>
+
+namespace documents {
+
+QString documentPath(const QByteArray& pathBytes)
+{
+    // A leading byte order mark is part of the name, not a hint to drop.
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    const QString path = decoder(pathBytes);
+    // Anything the decoder replaced or dropped fails to come back as the same bytes.
+    if (pathBytes.contains('\0') || path.toUtf8() != pathBytes)
+        return {};
+    return path;
+}
+
+QByteArray localPathBytes(const QUrl& url)
+{
+    if (!url.isLocalFile())
+        return {};
+    // Some applications name this machine explicitly.
+    const QString host = url.host();
+    if (!host.isEmpty() && host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) != 0)
+        return {};
+    // The encoded path still holds the bytes as sent; the decoded one would have replaced
+    // those that aren't UTF-8.
+    const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+    return bytes.startsWith('/') ? bytes : QByteArray();
+}
+
+QString withRealFolder(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const QString folder = QFileInfo(path.left(slash + 1)).canonicalFilePath();
+    return folder.isEmpty() ? path : QDir(folder).filePath(path.mid(slash + 1));
+}
+
+} // namespace documents

@@ -21,16 +21,18 @@ setup:
 setup-test:
 	@scripts/setup.sh test
 
-# One build tree for both: `make run` builds only the program and what it links, `make
-# test` the rest, and neither reconfigures what the other configured.
+# One build tree for all: `make run` builds only the program and what it links, `make build`
+# and `make test` everything, and none reconfigures what another configured.
 configure = cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DBUILD_TESTING=ON $(EXTRA_CMAKE_FLAGS)
 
 build: setup
 	$(configure)
-	cmake --build $(BUILD) -j $(JOBS) --target pallisto
+	cmake --build $(BUILD) -j $(JOBS)
 
 # Without a display the program itself says so and stops.
-run: build
+run: setup
+	$(configure)
+	cmake --build $(BUILD) -j $(JOBS) --target pallisto
 	$(BUILD)/app/pallisto
 
 test: setup-test
@@ -40,7 +42,6 @@ test: setup-test
 
 # $(BUILD)/pallisto_<version>_<architecture>.deb; dpkg-shlibdeps comes with dpkg-dev.
 package: build setup-test
-	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && cpack
 
 # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.

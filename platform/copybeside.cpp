@@ -354,8 +354,12 @@ CopyResult copyBeside(const QString& source, const QString& newName,
         target += QLatin1Char('/');
     target += newName;
 
-    // Readable, not just a path, so that the folder can be synced once the copy is named.
-    const Fd dir(::open(folder.get(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    // Readable, so that the folder can be synced once the copy is named; a folder the user
+    // may write to but not list still takes the copy, only without that sync.
+    int folderFd = ::open(folder.get(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd < 0 && errno == EACCES)
+        folderFd = ::open(folder.get(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    const Fd dir(folderFd);
     if (!dir.valid())
         return failed(errno);
 

@@ -29,14 +29,12 @@ void DesignLayout::placeAll(std::span<const Placement> table)
     QWidget* area = parentWidget();
     for (const Placement& placement : table) {
         auto* control = area->findChild<QWidget*>(QLatin1String(placement.name));
-        Q_ASSERT_X(control, "DesignLayout::placeAll", placement.name);
         QWidget* box = control->parentWidget();
         auto* layout = qobject_cast<DesignLayout*>(box->layout());
         if (layout == nullptr) {
             const auto outer = std::ranges::find_if(table, [box](const Placement& p) {
                 return box->objectName() == QLatin1String(p.name);
             });
-            Q_ASSERT_X(outer != table.end(), "DesignLayout::placeAll", placement.name);
             layout = new DesignLayout(box, outer->design.size());
         }
         layout->place(control, placement.design, placement.anchor);

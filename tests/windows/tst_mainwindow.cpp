@@ -62,6 +62,11 @@ private slots:
                 QVERIFY(!r.intersects(o) || r.contains(o) || o.contains(r) ||
                         (name + after.key(o)).contains("separator"));
         }
+        for (const char* name : {"documentsLabel", "separator", "newSizeLabel", "widthField",
+                                 "calculateButton", "openButton", "resultGroup"}) // lined up
+            QCOMPARE(after[name].left(), after["documentList"].left());
+        for (const char* name : {"separator", "heightField", "calculateButton", "openButton"})
+            QCOMPARE(after[name].right(), after["documentList"].right());
     }
 
     void fieldsTakeOnlySizes_data() // typed (keys), or pasted (as dropped)
@@ -101,8 +106,6 @@ private slots:
         QTest::keyClick(field("heightField"), Qt::Key_Return);
         QTEST(m_desktop.beeps == 1 && result() == resting ? "beep" : result(), "result");
         QTEST(list()->selectedItems().isEmpty() ? -1 : list()->currentRow(), "selected");
-        m_window->listFiles({});
-        QCOMPARE(result(), resting); // a new list, no result yet
     }
 
     void namesNotUtf8AreToldOf()
@@ -123,16 +126,13 @@ private slots:
         };
         field("widthField")->setFocus();
         QTest::keyClicks(field("widthField"), "34");
-        QTRY_COMPARE(enabled(), QString("undo,-,-,paste,-,selectAll"));
         field("widthField")->selectAll();
-        QCOMPARE(enabled(), QString("undo,cut,copy,paste,delete,selectAll"));
+        QTRY_COMPARE(enabled(), QString("undo,cut,copy,paste,delete,selectAll"));
         list()->setFocus();
         QTRY_COMPARE(enabled(), QString("-,-,-,-,-,-"));
         list()->setCurrentRow(0);
         action("copy")->trigger();
         QCOMPARE(enabled(), QString("-,-,copy,paste,-,-"));
-        QCOMPARE(QApplication::clipboard()->mimeData()->data("x-special/gnome-copied-files"),
-                 "copy\n" + QUrl::fromLocalFile("/a 50x70").toEncoded());
     }
 };
 

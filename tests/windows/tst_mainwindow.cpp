@@ -1,4 +1,7 @@
+#include "documents/documentlist.h"
+#include "documents/liststore.h"
 #include "tests/support/fakedesktop.h"
+#include "tests/support/support.h"
 #include "windows/mainwindow.h"
 
 #include <QClipboard>
@@ -6,12 +9,16 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QtTest>
 
 class TestMainWindow : public QObject
 {
     Q_OBJECT
     FakeDesktop m_desktop;
+    QTemporaryDir m_state;
+    documents::ListStore m_store{m_state.filePath("list")};
     std::unique_ptr<windows::MainWindow> m_window;
 
     QAction* action(const char* name) const { return m_window->findChild<QAction*>(name); }
@@ -27,7 +34,8 @@ private slots:
     void init()
     {
         m_desktop.beeps = 0;
-        m_window = std::make_unique<windows::MainWindow>(m_desktop);
+        QFile::remove(m_store.path());
+        m_window = std::make_unique<windows::MainWindow>(m_desktop, m_store);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         m_window->listFiles({QUrl("file:///a 50x70"), QUrl("file:///b 21x30"),
@@ -127,12 +135,79 @@ private slots:
         field("widthField")->selectAll();
         QCOMPARE(enabled(), QString("undo,cut,copy,paste,delete,selectAll"));
         list()->setFocus();
-        QTRY_COMPARE(enabled(), QString("-,-,-,-,-,-"));
+        QTRY_COMPARE(enabled(), QString("undo,-,-,-,-,-"));
         list()->setCurrentRow(0);
         action("copy")->trigger();
-        QCOMPARE(enabled(), QString("-,-,copy,paste,-,-"));
+        QCOMPARE(enabled(), QString("undo,-,copy,paste,delete,-"));
         QCOMPARE(QApplication::clipboard()->mimeData()->data("x-special/gnome-copied-files"),
                  "copy\n" + QUrl::fromLocalFile("/a 50x70").toEncoded());
+        action("undo")->trigger(); // back to the empty list of the start, with nothing before it
+        QCOMPARE(enabled(), QString("-,-,-,paste,-,-"));
+    }
+
+    // Every change is saved; the next window shows the documents still there, Undo disabled.
+    void theListIsRemembered_data()
+    {
+        QTest::addColumn<QString>("change");
+        for (const char* change : {"drop", "paste", "delete", "undo", "listing"})
+            QTest::newRow(change) << QString(change);
+    }
+    void theListIsRemembered()
+    {
+        QFETCH(QString, change);
+        QStringList files;
+        for (const char* name : {"a 1x1", "b 2x2", "gone 3x3"}) {
+            files << m_state.filePath(name);
+            QVERIFY(QFile(files.last()).open(QFile::WriteOnly));
+        }
+        auto* mime = new QMimeData;
+        mime->setUrls({QUrl::fromLocalFile(files[1]), QUrl::fromLocalFile(files[0]),
+                       QUrl::fromLocalFile(files[2])});
+        QApplication::clipboard()->setMimeData(mime);
+        list()->setFocus();
+        if (change == "drop")
+            QVERIFY(dropOn(*list(), *mime));
+        else if (change == "listing")
+            m_window->listFiles(mime->urls());
+        else
+            action("paste")->trigger();
+        list()->setCurrentRow(2);
+        if (change == "delete" || change == "undo")
+            QTest::keyClick(list(), Qt::Key_Delete);
+        if (change == "undo")
+            QTest::keyClick(list(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(QFile::exists(files[2]), true);
+        const QStringList shown = m_window->findChild<documents::DocumentList*>()->documents();
+        QCOMPARE(shown.size(), change == "delete" ? 2 : 3);
+        QFile::remove(files[2]);
+        m_window.reset(); // waits for the saves
+        m_window = std::make_unique<windows::MainWindow>(m_desktop, m_store);
+        QCOMPARE(m_window->findChild<documents::DocumentList*>()->documents(), shown.mid(0, 2));
+        QVERIFY(!action("undo")->isEnabled());
+    }
+
+    void aDamagedListIsReadAsFarAsItCan()
+    {
+        QFile store(m_store.path());
+        QVERIFY(store.open(QFile::WriteOnly) && store.write("file://" + store.fileName().toUtf8() + "\nfile:///x%\n"));
+        store.close();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("damaged"));
+        windows::MainWindow window(m_desktop, m_store);
+        QCOMPARE(window.findChild<documents::DocumentList*>()->documents(), QStringList{store.fileName()});
+    }
+
+    // The progress dialog's Cancel drops the folder scan; the list and its store stay.
+    void aFolderScanCanBeCancelled()
+    {
+        const QStringList before = m_store.load().paths;
+        QTRY_COMPARE(QFileInfo(m_store.path()).exists(), true);
+        m_window->listFiles({QUrl::fromLocalFile(m_state.path())});
+        auto* progress = m_window->findChild<QProgressDialog*>("scanProgress");
+        QVERIFY(progress != nullptr);
+        progress->findChild<QPushButton*>()->click();
+        QTest::qWait(100);
+        QCOMPARE(list()->count(), 4);
+        QCOMPARE(m_store.load().paths, before);
     }
 };
 

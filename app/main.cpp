@@ -62,8 +62,9 @@ int main(int argc, char** argv)
         return *commandLine.exitCode;
 
     platform::QtDesktop desktop;
-    windows::MainWindow window(desktop);
+    windows::MainWindow window(desktop); // shows the list remembered from the last run
     window.show();
-    window.listFiles(commandLine.files);
+    if (!commandLine.files.isEmpty())
+        window.listFiles(commandLine.files);
     return QApplication::exec();
 }

@@ -2,17 +2,21 @@
 
 #include "dimensions/dimensions.h"
 #include "documents/documentpath.h"
+#include "documents/folderscan.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
+#include <algorithm>
 #include <optional>
 
 namespace documents {
@@ -22,6 +26,11 @@ namespace {
 // File managers read this to tell a copy from a cut; without it some paste nothing.
 constexpr QLatin1String GnomeCopiedFiles("x-special/gnome-copied-files");
 constexpr QLatin1String UriList("text/uri-list");
+
+// Rows are added (or taken away) this many at a time, and for at most this long before the
+// event loop gets a turn: a hundred thousand rows at once would freeze the window for a second.
+constexpr int RowsPerStep = 2000;
+constexpr qint64 StepMilliseconds = 20;
 
 // Thin dotted lines between the rows, half way between the text and the background colour,
 // so that they show on light and dark palettes alike.
@@ -46,10 +55,18 @@ public:
     }
 };
 
+// From the text alone: the paths are absolute and clean, and QFileInfo costs more per row.
 QString toolTipFor(const QString& path)
 {
-    const QFileInfo info(path);
-    return info.fileName() + QLatin1Char('\n') + QDir::toNativeSeparators(info.path());
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    return path.mid(slash + 1) + QLatin1Char('\n')
+        + QDir::toNativeSeparators(path.left(std::max<qsizetype>(slash, 1)));
+}
+
+QString tokenOf(const QString& path)
+{
+    const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    return QString::fromStdString(dimensions::findSizeToken(name.toStdString()));
 }
 
 // The URI on one line of a text/uri-list, or none for a comment or an empty line. Bytes beyond
@@ -92,34 +109,143 @@ DocumentList::DocumentList(QWidget* parent) : QListWidget(parent)
     setDragEnabled(false);
     viewport()->setAcceptDrops(true); // drags reach a scroll area through its viewport
     setItemDelegate(new DottedRowsDelegate(this));
+    m_showRowsLater.setSingleShot(true);
+    connect(&m_showRowsLater, &QTimer::timeout, this, &DocumentList::showRows);
 }
 
 void DocumentList::listFiles(const QList<QUrl>& urls)
 {
-    clear();
-    bool leftOut = false;
+    cancelScan();
+    QStringList items;
+    bool leftOut = false, folders = false;
     for (const QUrl& url : urls) {
         // Tokens are read from the bytes, so a name that isn't UTF-8 is told of only when it
         // would have made a row.
         const QByteArray bytes = localPathBytes(url);
-        const std::string token =
-            dimensions::findSizeToken(bytes.mid(bytes.lastIndexOf('/') + 1).toStdString());
-        if (token.empty())
-            continue;
+        const bool token =
+            !dimensions::findSizeToken(bytes.mid(bytes.lastIndexOf('/') + 1).toStdString()).empty();
         const QString path = documentPath(bytes);
         if (path.isEmpty()) {
-            leftOut = true;
-            continue;
+            leftOut |= token;
+        } else if (QFileInfo(path).isDir()) {
+            // Resolved, so that its documents are named as the kernel names them.
+            items << QFileInfo(path).canonicalFilePath();
+            folders = true;
+        } else if (token) {
+            items << withRealFolder(path);
         }
-        const QString realPath = withRealFolder(path);
-        auto* item = new QListWidgetItem(QString::fromStdString(token));
-        item->setData(Qt::UserRole, realPath);
-        item->setToolTip(toolTipFor(realPath));
-        addItem(item);
     }
+    if (!folders)
+        return replaceDocuments(items, leftOut);
+    m_scanLeftOut = leftOut;
+    m_scan = new FolderScan(items, this);
+    connect(m_scan, &FolderScan::progress, this, &DocumentList::scanProgress);
+    connect(m_scan, &FolderScan::finished, this, &DocumentList::takeScanned);
+    emit scanStarted();
+}
+
+void DocumentList::takeScanned(const QStringList& paths)
+{
+    // A name inside a folder that isn't UTF-8 comes decoded with replacement characters, and
+    // then names no file.
+    QStringList documents;
+    documents.reserve(paths.size());
+    bool leftOut = m_scanLeftOut;
+    for (const QString& path : paths) {
+        const bool lost = path.contains(QChar::ReplacementCharacter) && !QFileInfo::exists(path);
+        leftOut |= lost;
+        if (!lost)
+            documents << path;
+    }
+    m_scan->deleteLater();
+    m_scan = nullptr;
+    emit scanEnded();
+    replaceDocuments(std::move(documents), leftOut);
+}
+
+void DocumentList::cancelScan()
+{
+    if (!m_scan)
+        return;
+    // Not deleted at once: this may be called from a signal of the scan.
+    m_scan->cancel();
+    m_scan->deleteLater();
+    m_scan = nullptr;
+    emit scanEnded();
+}
+
+void DocumentList::restore(const QStringList& paths)
+{
+    setDocuments(paths, false);
+}
+
+void DocumentList::setDocuments(QStringList paths, bool undoable)
+{
+    m_before = std::exchange(m_documents, std::move(paths));
+    m_canUndo = undoable;
+    m_shown = 0;
+    showRows();
+}
+
+void DocumentList::replaceDocuments(QStringList paths, bool leftOut)
+{
+    setDocuments(std::move(paths), true);
     emit rowsReplaced();
     if (leftOut)
         emit namesLeftOut();
+}
+
+void DocumentList::undo()
+{
+    if (!m_canUndo)
+        return;
+    cancelScan();
+    setDocuments(m_before, false);
+    emit rowsReplaced();
+}
+
+void DocumentList::removeSelected()
+{
+    const int row = selectedRow();
+    if (row < 0)
+        return;
+    m_before = m_documents;
+    m_canUndo = true;
+    m_documents.removeAt(row);
+    delete takeItem(row);
+    --m_shown;
+    emit rowsReplaced();
+}
+
+void DocumentList::showRows()
+{
+    QElapsedTimer busy;
+    busy.start();
+    while (count() > m_shown || m_shown < m_documents.size()) {
+        if (busy.elapsed() >= StepMilliseconds)
+            return m_showRowsLater.start();
+        if (count() > m_shown) { // the last rows first, which moves no others
+            const int first = std::max(int(m_shown), count() - RowsPerStep);
+            model()->removeRows(first, count() - first);
+            continue;
+        }
+        const int first = count();
+        const int rows = int(std::min<qsizetype>(RowsPerStep, m_documents.size() - m_shown));
+        QStringList tokens;
+        tokens.reserve(rows);
+        for (int i = 0; i < rows; ++i)
+            tokens << tokenOf(m_documents[m_shown + i]);
+        insertItems(first, tokens);
+        // The view is told of the rows once; it shows none of this data, so each row's change
+        // need not be told.
+        const QSignalBlocker quiet(model());
+        for (int i = 0; i < rows; ++i) {
+            const QString& path = m_documents[m_shown + i];
+            item(first + i)->setData(Qt::UserRole, path);
+            item(first + i)->setToolTip(toolTipFor(path));
+        }
+        m_shown += rows;
+    }
 }
 
 QString DocumentList::documentAt(int row) const
@@ -173,11 +299,15 @@ void DocumentList::paste()
 void DocumentList::keyPressEvent(QKeyEvent* event)
 {
     // Copy and paste mean files here. In the main window the Edit menu's shortcuts come first
-    // and end in the same two slots.
+    // and end in the same slots.
     if (event->matches(QKeySequence::Copy))
         copy();
     else if (event->matches(QKeySequence::Paste))
         paste();
+    else if (event->matches(QKeySequence::Undo))
+        undo();
+    else if (event->matches(QKeySequence::Delete))
+        removeSelected();
     else
         QListWidget::keyPressEvent(event);
 }

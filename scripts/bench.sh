@@ -21,7 +21,8 @@ ratios() {
     done
 }
 
-echo "== a drop of 10,000 files and Calculate over 100,000 rows (of_budget: share of 100 ms and 10 ms)"
+echo "== a drop of 10,000 files, a folder of 100,000 and Calculate over 100,000 rows"
+echo "   (of_budget: share of 100 ms, 1 s and 10 ms; wait_of_budget: longest event-loop wait, of 50 ms)"
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_inprocess" --benchmark_counters_tabular=true
 
 echo "== copy mode, ${COPY_MIB:-256} MiB on $(df --output=fstype "$work" | tail -n 1)"
@@ -41,3 +42,14 @@ QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
     --command-name pallisto "env LD_PRELOAD=$preload $build/app/pallisto" \
     --command-name "bare window" "env LD_PRELOAD=$preload $build/bench/bench_barewindow"
 ratios "$work/startup.json" pallisto 1
+
+echo "== start-up with a remembered list of 10,000 documents, beside an empty one"
+mkdir -p "$work/docs" "$work/state/pallisto" "$work/empty"
+(cd "$work/docs" && seq 1 10000 | sed 's/$/x70.pdf/' | xargs touch)
+{ echo "# remembered"; seq 1 10000 | sed "s|^|file://$work/docs/|; s/\$/x70.pdf/"; } >"$work/state/pallisto/documents.uri-list"
+QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+    hyperfine -N --warmup 3 --runs 20 --export-json "$work/remembered.json" \
+    --command-name "10,000 remembered" "env XDG_STATE_HOME=$work/state LD_PRELOAD=$preload $build/app/pallisto" \
+    --command-name "none remembered" "env XDG_STATE_HOME=$work/empty LD_PRELOAD=$preload $build/app/pallisto"
+ratios "$work/remembered.json" "10,000 remembered" 1
+echo "   (budget: 1.2x)"

@@ -19,7 +19,8 @@ EditActions::EditActions(QMenu* menu, documents::DocumentList* list)
     m_cut = add(menu, QStringLiteral("cut"), tr("Cu&t"), QKeySequence::Cut, Command::Cut);
     m_copy = add(menu, QStringLiteral("copy"), tr("&Copy"), QKeySequence::Copy, Command::Copy);
     m_paste = add(menu, QStringLiteral("paste"), tr("&Paste"), QKeySequence::Paste, Command::Paste);
-    m_delete = add(menu, QStringLiteral("delete"), tr("&Delete"), {}, Command::Delete);
+    m_delete = add(menu, QStringLiteral("delete"), tr("&Delete"), QKeySequence::Delete,
+                   Command::Delete);
     menu->addSeparator();
     m_selectAll = add(menu, QStringLiteral("selectAll"), tr("Select &All"),
                       QKeySequence::SelectAll, Command::SelectAll);
@@ -28,6 +29,7 @@ EditActions::EditActions(QMenu* menu, documents::DocumentList* list)
             [this](QWidget*, QWidget* now) { follow(now); });
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &EditActions::updateStates);
     connect(m_list, &QListWidget::itemSelectionChanged, this, &EditActions::updateStates);
+    connect(m_list, &documents::DocumentList::rowsReplaced, this, &EditActions::updateStates);
     connect(menu, &QMenu::aboutToShow, this, &EditActions::updateStates);
     follow(QApplication::focusWidget());
 }
@@ -68,11 +70,12 @@ void EditActions::updateStates()
         return;
     }
     const bool onList = m_target == m_list;
-    m_undo->setEnabled(false);
+    const bool selected = onList && !m_list->selectedDocument().isEmpty();
+    m_undo->setEnabled(onList && m_list->canUndo());
     m_cut->setEnabled(false);
-    m_copy->setEnabled(onList && !m_list->selectedDocument().isEmpty());
+    m_copy->setEnabled(selected);
     m_paste->setEnabled(onList && clipboard != nullptr && clipboard->hasUrls());
-    m_delete->setEnabled(false);
+    m_delete->setEnabled(selected);
     m_selectAll->setEnabled(false);
 }
 
@@ -88,10 +91,14 @@ void EditActions::run(Command command)
         case Command::SelectAll: field->selectAll(); break;
         }
     } else if (m_target == m_list) {
-        if (command == Command::Copy)
+        if (command == Command::Undo)
+            m_list->undo();
+        else if (command == Command::Copy)
             m_list->copy();
         else if (command == Command::Paste)
             m_list->paste();
+        else if (command == Command::Delete)
+            m_list->removeSelected();
     }
     updateStates();
 }

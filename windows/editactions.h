@@ -14,8 +14,8 @@ class DocumentList;
 namespace windows {
 
 // The Edit menu's items, following the focused widget: in a text field each works as in any
-// line edit; on the document list Copy and Paste take files and the rest are disabled; elsewhere
-// all are disabled.
+// line edit; on the document list Copy and Paste take files, Undo and Delete act on the rows and
+// the rest are disabled; elsewhere all are disabled.
 class EditActions final : public QObject
 {
     Q_OBJECT

@@ -10,6 +10,7 @@
 #include "windows/fields.h"
 #include "windows/openfeedback.h"
 #include "windows/renamereminder.h"
+#include "windows/scanprogress.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -22,6 +23,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QToolButton>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace windows {
 
@@ -73,8 +75,9 @@ bool isAltHeld(Qt::KeyboardModifiers modifiers)
     return modifiers.testFlag(Qt::AltModifier);
 }
 
-MainWindow::MainWindow(platform::Desktop& desktop, QWidget* parent)
-    : QMainWindow(parent), m_desktop(desktop)
+MainWindow::MainWindow(platform::Desktop& desktop, const documents::ListStore& store,
+                       QWidget* parent)
+    : QMainWindow(parent), m_desktop(desktop), m_store(store)
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Pallisto"));
@@ -109,9 +112,28 @@ MainWindow::MainWindow(platform::Desktop& desktop, QWidget* parent)
             [this] { m_resultLabel->setText(resultText(std::nullopt)); });
     connect(m_documentList, &documents::DocumentList::namesLeftOut, this,
             &MainWindow::tellNamesLeftOut);
+
+    new ScanProgress(*m_documentList, this);
+    m_saving.setMaxThreadCount(1);
+    const documents::ListStore::Loaded remembered = m_store.load();
+    if (!remembered.warning.isEmpty())
+        qWarning().noquote() << remembered.warning;
+    m_documentList->restore(remembered.paths);
+    connect(m_documentList, &documents::DocumentList::rowsReplaced, this,
+            &MainWindow::rememberList);
 }
 
 MainWindow::~MainWindow() = default;
+
+// Off the GUI thread: a list of many thousand documents takes a while to write and sync.
+void MainWindow::rememberList()
+{
+    (void)QtConcurrent::run(&m_saving, [store = m_store, paths = m_documentList->documents()] {
+        if (!store.save(paths))
+            qWarning().noquote() << QStringLiteral("pallisto: the list could not be saved in %1")
+                                        .arg(store.path());
+    });
+}
 
 void MainWindow::buildControls()
 {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "documents/liststore.h"
+
 #include <QMainWindow>
 #include <QPointer>
+#include <QThreadPool>
 #include <QUrl>
 
 class QLabel;
@@ -29,13 +32,16 @@ bool isAltHeld(Qt::KeyboardModifiers modifiers);
 
 // The main window: the document list, the two size fields with the swap control between them,
 // "Calculate", "Open file" and the result box, with the File and Edit menus. Only the height can
-// change, within limits, and the list takes up the difference.
+// change, within limits, and the list takes up the difference. The list is remembered in
+// `store`: shown again from it at the start, and saved to it whenever it changes.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit MainWindow(platform::Desktop& desktop, QWidget* parent = nullptr);
-    ~MainWindow() override;
+    explicit MainWindow(platform::Desktop& desktop,
+                        const documents::ListStore& store = documents::ListStore(),
+                        QWidget* parent = nullptr);
+    ~MainWindow() override; // waits for the list to be saved
 
     // Lists files exactly as a drop of them would.
     void listFiles(const QList<QUrl>& files);
@@ -60,6 +66,7 @@ private:
     void showReminder();
     void showAbout();
     void tellNamesLeftOut();
+    void rememberList();
 
     platform::Desktop& m_desktop;
     documents::DocumentList* m_documentList = nullptr;
@@ -72,6 +79,8 @@ private:
     documents::DocumentOpener* m_opener = nullptr;
     QPointer<AboutWindow> m_about;
     QPointer<RenameReminder> m_reminder;
+    documents::ListStore m_store;
+    QThreadPool m_saving; // one thread, so that saves land in the order they were made
 };
 
 } // namespace windows

@@ -1,4 +1,5 @@
 #include "documents/documentlist.h"
+#include "tests/support/support.h"
 
 #include <QClipboard>
 #include <QMimeData>
@@ -86,6 +87,73 @@ private slots:
         QTEST(rows() == before ? QString("kept") : rows().section(',', 1).remove('*'), "after");
         QTEST(int(told.count()), "told");
         QCOMPARE(m_list->rowTokens().size(), std::size_t(m_list->count())); // the drag is over
+    }
+
+    // Each change can be undone once; a list given back at the start has nothing before it.
+    void undoBringsBackTheRowsBefore_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("after"); // for a deletion, the row taking the deleted one's place
+        for (const char* change : {"drop", "paste", "listing", "restore"})
+            QTest::newRow(change) << change << QStringList{"/9x9"};
+        QTest::newRow("the selected row deleted") << "delete" << QStringList{"/t/d 62x1.pdf"};
+    }
+    void undoBringsBackTheRowsBefore()
+    {
+        QFETCH(QString, change);
+        QFETCH(QStringList, after);
+        const QStringList before = m_list->documents();
+        auto* mime = new QMimeData;
+        mime->setUrls({QUrl::fromLocalFile("/9x9")});
+        QApplication::clipboard()->setMimeData(mime);
+        if (change == "drop")
+            QVERIFY(dropOn(*m_list, *mime));
+        else if (change == "listing")
+            m_list->listFiles(mime->urls());
+        else if (change == "restore")
+            m_list->restore(after);
+        else // a paste, or a deletion
+            QTest::keyClick(m_list.get(), change == "paste" ? Qt::Key_V : Qt::Key_Delete,
+                            change == "paste" ? Qt::ControlModifier : Qt::NoModifier);
+        const QStringList now = m_list->documents();
+        QCOMPARE(change == "delete" ? now.mid(60, 1) : now, after);
+        QCOMPARE(before.size() - now.size(), change == "delete" ? 1 : before.size() - 1);
+        QSignalSpy replaced(m_list.get(), &documents::DocumentList::rowsReplaced);
+        for (int i = 0; i < 2; ++i) // the second undo finds nothing
+            QTest::keyClick(m_list.get(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(m_list->documents(), change != "restore" ? before : now);
+        QCOMPARE(replaced.count(), int(change != "restore"));
+        QCOMPARE(m_list->documentAt(m_list->count() - 1), m_list->documents().last());
+    }
+
+    // A folder's documents take its place once found; until then, and if dropped, rows stay.
+    void foldersStandForTheirDocuments_data()
+    {
+        QTest::addColumn<QString>("then");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("listed in order where it stood") << "" << "1x1,9x1,10x1,3x3,4x4";
+        QTest::newRow("cancelled") << "cancel" << "kept";
+        QTest::newRow("a new drop instead") << "drop" << "7x7";
+    }
+    void foldersStandForTheirDocuments()
+    {
+        QFETCH(QString, then);
+        QTemporaryDir dir;
+        for (const char* name : {"d/9x1", "d/10x1", "d/s/3x3"})
+            QVERIFY(QDir(dir.path()).mkpath(QFileInfo(dir.filePath(name)).path()) && QFile(dir.filePath(name)).open(QFile::WriteOnly));
+        const QString before = rows();
+        QSignalSpy started(m_list.get(), &documents::DocumentList::scanStarted), ended(m_list.get(), &documents::DocumentList::scanEnded);
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile("/a 1x1"), QUrl::fromLocalFile(dir.filePath("d")), QUrl::fromLocalFile("/b 4x4")});
+        QVERIFY(dropOn(*m_list, mime) && rows() == before);
+        if (then == "cancel")
+            m_list->cancelScan();
+        else if (then == "drop")
+            m_list->listFiles({QUrl::fromLocalFile("/7x7")});
+        QTRY_COMPARE(ended.count(), 1);
+        QTest::qWait(100); // a dropped scan would have ended by now
+        QTEST(rows() == before ? QString("kept") : rows().section(',', 1).remove('*'), "after");
+        QVERIFY(started.count() == 1 && m_list->documents().size() == m_list->count());
     }
 
     // With lnk -> other/sub, lnk/.. is other; a linked document keeps its own name.

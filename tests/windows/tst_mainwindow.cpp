@@ -1,4 +1,7 @@
+#include "documents/documentlist.h"
+#include "documents/liststore.h"
 #include "tests/support/fakedesktop.h"
+#include "tests/support/support.h"
 #include "windows/mainwindow.h"
 
 #include <QClipboard>
@@ -6,17 +9,22 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QtTest>
 
 class TestMainWindow : public QObject
 {
     Q_OBJECT
     FakeDesktop m_desktop;
+    QTemporaryDir m_state;
+    documents::ListStore m_store{m_state.filePath("list")};
     std::unique_ptr<windows::MainWindow> m_window;
 
     QAction* action(const char* name) const { return m_window->findChild<QAction*>(name); }
     QListWidget* list() const { return m_window->findChild<QListWidget*>("documentList"); }
     QLineEdit* field(const char* name) const { return m_window->findChild<QLineEdit*>(name); }
+    QStringList documents() const { return m_window->findChild<documents::DocumentList*>()->documents(); }
     QString result() const { return m_window->findChild<QLabel*>("resultLabel")->text(); }
     template <typename... T> static void row(const char* name, T... cells)
     {
@@ -27,7 +35,8 @@ private slots:
     void init()
     {
         m_desktop.beeps = 0;
-        m_window = std::make_unique<windows::MainWindow>(m_desktop);
+        QFile::remove(m_store.path());
+        m_window = std::make_unique<windows::MainWindow>(m_desktop, m_store);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         m_window->listFiles({QUrl("file:///a 50x70"), QUrl("file:///b 21x30"),
@@ -129,10 +138,67 @@ private slots:
         field("widthField")->selectAll();
         QTRY_COMPARE(enabled(), QString("undo,cut,copy,paste,delete,selectAll"));
         list()->setFocus();
-        QTRY_COMPARE(enabled(), QString("-,-,-,-,-,-"));
+        QTRY_COMPARE(enabled(), QString("undo,-,-,-,-,-"));
         list()->setCurrentRow(0);
         action("copy")->trigger();
-        QCOMPARE(enabled(), QString("-,-,copy,paste,-,-"));
+        QCOMPARE(enabled(), QString("undo,-,copy,paste,delete,-"));
+        QCOMPARE(QApplication::clipboard()->mimeData()->data("x-special/gnome-copied-files"),
+                 "copy\n" + QUrl::fromLocalFile("/a 50x70").toEncoded());
+        action("undo")->trigger(); // back to the empty list of the start, with nothing before it
+        QCOMPARE(enabled(), QString("-,-,-,paste,-,-"));
+    }
+
+    // Each change is saved, and the next window shows the documents still there, Undo disabled.
+    void theListIsRemembered_data()
+    {
+        QTest::addColumn<QString>("change");
+        for (const char* change : {"drop", "paste", "delete", "undo", "listing", "cancelled scan"})
+            QTest::newRow(change) << QString(change);
+    }
+    void theListIsRemembered()
+    {
+        QFETCH(QString, change);
+        QList<QUrl> urls;
+        for (const char* name : {"b 2x2", "a 1x1", "gone 3x3"}) {
+            urls << QUrl::fromLocalFile(m_state.filePath(name));
+            QVERIFY(QFile(urls.last().toLocalFile()).open(QFile::WriteOnly));
+        }
+        auto* mime = new QMimeData;
+        mime->setUrls(urls);
+        QApplication::clipboard()->setMimeData(mime);
+        list()->setFocus();
+        if (change == "drop")
+            QVERIFY(dropOn(*list(), *mime));
+        else if (change == "listing" || change == "cancelled scan")
+            m_window->listFiles(change == "listing" ? urls : QList{QUrl::fromLocalFile(m_state.path())});
+        else
+            action("paste")->trigger();
+        if (auto* progress = m_window->findChild<QProgressDialog*>("scanProgress"))
+            progress->findChild<QPushButton*>()->click();
+        list()->setCurrentRow(2);
+        if (change == "delete" || change == "undo")
+            QTest::keyClick(list(), Qt::Key_Delete);
+        if (change == "undo")
+            QTest::keyClick(list(), Qt::Key_Z, Qt::ControlModifier);
+        QTest::qWait(100); // for a scan to end, had it not been cancelled
+        QVERIFY(QFile::remove(urls[2].toLocalFile())); // still there after its row was deleted
+        const QStringList shown = documents();
+        QCOMPARE(shown.size(), change == "delete" ? 2 : change == "cancelled scan" ? 4 : 3);
+        m_window.reset(); // waits for the saves
+        m_window = std::make_unique<windows::MainWindow>(m_desktop, m_store);
+        QCOMPARE(documents(), change == "cancelled scan" ? QStringList() : shown.mid(0, 2));
+        QVERIFY(!action("undo")->isEnabled());
+    }
+
+    void aDamagedListIsReadAsFarAsItCan()
+    {
+        m_window.reset(); // with its saves
+        QFile store(m_store.path());
+        QVERIFY(store.open(QFile::WriteOnly) && store.write("file://" + QFile::encodeName(store.fileName()) + "\nfile:///x%\n"));
+        store.close();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("damaged"));
+        m_window = std::make_unique<windows::MainWindow>(m_desktop, m_store);
+        QCOMPARE(documents(), QStringList{store.fileName()});
     }
 };
 

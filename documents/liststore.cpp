@@ -95,9 +95,12 @@ ListStore::Loaded ListStore::load() const
 {
     Loaded loaded;
     QFile file(m_path);
-    if (!file.exists())
-        return loaded;
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Another instance saves by renaming a new file over this one; a lookup that races the
+    // rename can miss the name for an instant, so it is looked up twice before it counts as
+    // missing (a first start).
+    if (!file.open(QIODevice::ReadOnly) && !file.open(QIODevice::ReadOnly)) {
+        if (!file.exists())
+            return loaded;
         loaded.warning = warningFor(m_path, "cannot be read (" + file.errorString()
                                                 + "); starting with an empty list");
         return loaded;

@@ -2,6 +2,7 @@
 
 #include "pallisto/version.h"
 #include "platform/text.h"
+#include "windows/maximising.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -22,6 +23,7 @@ AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
+    liftLimitsWhileMaximised(*this);
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(platform::systemFont(13));
     setFixedSize(435, 146);

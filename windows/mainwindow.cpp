@@ -8,6 +8,7 @@
 #include "windows/aboutwindow.h"
 #include "windows/designlayout.h"
 #include "windows/editactions.h"
+#include "windows/maximising.h"
 #include "windows/renamereminder.h"
 
 #include <QApplication>
@@ -61,6 +62,7 @@ MainWindow::MainWindow(platform::Desktop& desktop, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
+    liftLimitsWhileMaximised(*this);
     buildControls();
     buildMenus();
 

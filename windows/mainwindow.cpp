@@ -20,7 +20,10 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolButton>
+#include <QWindow>
+#include <algorithm>
 
 namespace windows {
 
@@ -72,7 +75,12 @@ MainWindow::MainWindow(platform::Desktop& desktop, QWidget* parent)
     setFixedWidth(DesignSize.width());
     setMinimumHeight(MinimumHeight + menuHeight);
     setMaximumHeight(MaximumHeight + menuHeight);
-    resize(DesignSize.width(), DesignSize.height() + menuHeight);
+    // A small or highly scaled screen may be shorter than the design: the window opens as tall
+    // as fits there, and only the list gets shorter. The frame is known where the app draws it.
+    const QMargins frame = windowHandle()->frameMargins();
+    const int fitting = screen()->availableGeometry().height() - frame.top() - frame.bottom();
+    resize(DesignSize.width(),
+           std::max(minimumHeight(), std::min(DesignSize.height() + menuHeight, fitting)));
 
     m_opener = new documents::DocumentOpener(this, m_desktop);
     connect(m_opener, &documents::DocumentOpener::reminderWanted, this,

@@ -8,6 +8,7 @@
 #include "windows/designlayout.h"
 #include "windows/editactions.h"
 #include "windows/fields.h"
+#include "windows/maximising.h"
 #include "windows/openfeedback.h"
 #include "windows/renamereminder.h"
 
@@ -21,7 +22,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolButton>
+#include <QWindow>
+#include <algorithm>
 
 namespace windows {
 
@@ -81,6 +85,7 @@ MainWindow::MainWindow(platform::Desktop& desktop, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
+    liftLimitsWhileMaximised(*this);
     buildControls();
     buildMenus();
 
@@ -90,7 +95,12 @@ MainWindow::MainWindow(platform::Desktop& desktop, QWidget* parent)
     setFixedWidth(DesignSize.width());
     setMinimumHeight(MinimumHeight + menuHeight);
     setMaximumHeight(MaximumHeight + menuHeight);
-    resize(DesignSize.width(), DesignSize.height() + menuHeight);
+    // A small or highly scaled screen may be shorter than the design: the window opens as tall
+    // as fits there, and only the list gets shorter. The frame is known where the app draws it.
+    const QMargins frame = windowHandle()->frameMargins();
+    const int fitting = screen()->availableGeometry().height() - frame.top() - frame.bottom();
+    resize(DesignSize.width(),
+           std::max(minimumHeight(), std::min(DesignSize.height() + menuHeight, fitting)));
 
     m_opener = new documents::DocumentOpener(m_desktop, this);
     new OpenFeedback(*m_opener, this);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "documents/documentopener.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <QUrl>
@@ -15,7 +17,6 @@ class Desktop;
 
 namespace documents {
 class DocumentList;
-class DocumentOpener;
 } // namespace documents
 
 namespace windows {
@@ -34,7 +35,10 @@ class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit MainWindow(platform::Desktop& desktop, QWidget* parent = nullptr);
+    // `reminderWaitMilliseconds`: how long a document waits behind the reminder before it opens.
+    explicit MainWindow(
+        platform::Desktop& desktop, QWidget* parent = nullptr,
+        int reminderWaitMilliseconds = documents::DocumentOpener::ReminderWaitMilliseconds);
     ~MainWindow() override;
 
     // Lists files exactly as a drop of them would.

@@ -123,38 +123,37 @@ render_set() {
     shoot "$main" "$out/${prefix}main.png"
 
     read -r mx my mw mh < <(geometry_of "$main")
-    # The main window's content area is 519 px high; the menu bar takes the rest.
-    menu_height=$((mh - 519))
+    xdotool windowfocus --sync "$main"
 
-    # File menu, then its second item, About.
-    xdotool mousemove $((mx + 20)) $((my + menu_height / 2)) click 1
-    sleep 0.5
-    xdotool key Down Down Return
+    # F10 opens the File menu; its last item is About.
+    xdotool key F10 sleep 0.5 key Up Return
     about=$(window_named '^About Pallisto')
     shoot "$about" "$out/${prefix}about.png"
     xdotool windowunmap "$about" || true
 
-    # Documents dragged in from the small GTK program, as from a file manager.
+    # Documents dragged in from the small GTK program, as from a file manager, onto the
+    # list, which fills the upper half of the window whatever the menu bar's height.
     /usr/bin/python3 "$work/dragsource.py" "$docs"/*.pdf >"$work/${prefix}drag.log" 2>&1 &
     source_pid=$!
     pids+=("$source_pid")
     source=$(window_named '^drag source$')
     read -r sx sy sw sh < <(geometry_of "$source")
-    content_y=$((my + menu_height))
     xdotool mousemove $((sx + sw / 2)) $((sy + sh / 2)) mousedown 1 sleep 0.2 \
         mousemove $((sx + sw / 2 + 20)) $((sy + sh / 2 + 10)) sleep 0.2 \
-        mousemove $((mx + 110)) $((content_y + 150)) sleep 0.3 \
-        mousemove $((mx + 112)) $((content_y + 152)) sleep 0.3 mouseup 1
+        mousemove $((mx + mw / 2)) $((my + mh / 3)) sleep 0.3 \
+        mousemove $((mx + mw / 2 + 2)) $((my + mh / 3 + 2)) sleep 0.3 mouseup 1
     sleep 0.5
-    # Width 70 and height 100 in the two fields, then Return for Calculate.
-    xdotool mousemove $((mx + 60)) $((content_y + 341)) click 1 sleep 0.2 type 70
-    xdotool mousemove $((mx + 159)) $((content_y + 341)) click 1 sleep 0.2 type 100
+    # From the list, Tab reaches the width field, and twice more the height field: 70 and
+    # 100 typed there, then Return for Calculate.
+    xdotool windowfocus --sync "$main"
+    xdotool key Tab type 70
+    xdotool key Tab Tab type 100
     xdotool key Return
     shoot "$main" "$out/${prefix}in-use.png"
 
-    # "Open file" on the chosen row shows the reminder for the two seconds before the
-    # document is handed over; its window kind carries no title of its own.
-    xdotool mousemove $((mx + 110)) $((content_y + 410)) click 1
+    # Open File (Ctrl+O) on the chosen row shows the reminder for the two seconds before
+    # the document is handed over; its window kind carries no title of its own.
+    xdotool key ctrl+o
     reminder=$(window_named '^Reminder$')
     shoot "$reminder" "$out/${prefix}reminder.png"
     kill "$app_pid" "$source_pid" 2>/dev/null || true

@@ -2,6 +2,7 @@
 
 #include "pallisto/version.h"
 #include "windows/designlayout.h"
+#include "windows/maximising.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -35,6 +36,7 @@ AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
+    liftLimitsWhileMaximised(*this);
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(systemFont(13));
     setFixedSize(DesignSize);

@@ -8,6 +8,7 @@
 #include "windows/designlayout.h"
 #include "windows/editactions.h"
 #include "windows/fields.h"
+#include "windows/maximising.h"
 #include "windows/openfeedback.h"
 #include "windows/renamereminder.h"
 #include "windows/scanprogress.h"
@@ -22,8 +23,12 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
 #include <QToolButton>
 #include <QtConcurrent/QtConcurrentRun>
+#include <QWindow>
+#include <algorithm>
 
 namespace windows {
 
@@ -32,6 +37,7 @@ namespace {
 // The content area's design size and the range its height may take.
 constexpr QSize DesignSize(220, 519);
 constexpr int MinimumHeight = 300;
+constexpr int ShortScreenMinimumHeight = 280;
 constexpr int MaximumHeight = 32000;
 
 // Every control at the design size; only the list grows with the height, the controls below
@@ -76,7 +82,7 @@ bool isAltHeld(Qt::KeyboardModifiers modifiers)
 }
 
 MainWindow::MainWindow(platform::Desktop& desktop, const documents::ListStore& store,
-                       QWidget* parent)
+                       int reminderWaitMilliseconds, QWidget* parent)
     : QMainWindow(parent), m_desktop(desktop), m_store(store)
 {
     setObjectName(QStringLiteral("mainWindow"));
@@ -84,21 +90,27 @@ MainWindow::MainWindow(platform::Desktop& desktop, const documents::ListStore& s
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
+    liftLimitsWhileMaximised(*this);
     buildControls();
     buildMenus();
 
     // The size limits belong to the content area; the menu bar, where it sits inside the
-    // window, makes the window that much taller.
+    // window, makes the window that much taller. A small or highly scaled screen may be shorter
+    // than the design: the window opens as tall as fits there, and only the list gets shorter,
+    // on a very short screen down to about a row. The frame is known where the app draws it.
     const int menuHeight = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
+    const QMargins frame = windowHandle()->frameMargins();
+    const int fitting = screen()->availableGeometry().height() - frame.top() - frame.bottom();
     setFixedWidth(DesignSize.width());
-    setMinimumHeight(MinimumHeight + menuHeight);
+    setMinimumHeight(
+        std::clamp(fitting, ShortScreenMinimumHeight + menuHeight, MinimumHeight + menuHeight));
     setMaximumHeight(MaximumHeight + menuHeight);
-    resize(DesignSize.width(), DesignSize.height() + menuHeight);
+    resize(DesignSize.width(),
+           std::max(minimumHeight(), std::min(DesignSize.height() + menuHeight, fitting)));
 
-    m_opener = new documents::DocumentOpener(m_desktop, this);
+    m_opener = new documents::DocumentOpener(m_desktop, this, reminderWaitMilliseconds);
     new OpenFeedback(*m_opener, this);
-    connect(m_opener, &documents::DocumentOpener::reminderWanted, this,
-            &MainWindow::showReminder);
+    connect(m_opener, &documents::DocumentOpener::reminderWanted, this, &MainWindow::showReminder);
     connect(m_calculateButton, &QPushButton::clicked, this, &MainWindow::calculate);
     // The modifiers Qt holds while it delivers the click are those of the click itself, even
     // when the click waited in the queue while the app was busy.
@@ -200,6 +212,24 @@ void MainWindow::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("fileMenu"));
+    // The "Open file" button without and with Alt, for the keyboard and for desktops whose
+    // window manager keeps Alt+click for itself.
+    QAction* open = file->addAction(tr("&Open File"), QKeySequence(Qt::CTRL | Qt::Key_O), this,
+                                    [this] { openChosen(Qt::NoModifier); });
+    open->setObjectName(QStringLiteral("openFile"));
+    QAction* copy = file->addAction(tr("Open a &Copy with the New Size"),
+                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), this,
+                                    [this] { openChosen(Qt::AltModifier); });
+    copy->setObjectName(QStringLiteral("openCopy"));
+    const auto followChoice = [this, open, copy] {
+        const bool chosen = m_documentList->selectedRow() >= 0;
+        open->setEnabled(chosen);
+        copy->setEnabled(chosen);
+    };
+    followChoice();
+    // Rows replaced take their selection with them, and tell of that too.
+    connect(m_documentList, &QListWidget::itemSelectionChanged, this, followChoice);
+    file->addSeparator();
     QAction* quit = file->addAction(tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), qApp,
                                     &QCoreApplication::quit);
     quit->setObjectName(QStringLiteral("quit"));
@@ -209,6 +239,10 @@ void MainWindow::buildMenus()
     QAction* about = file->addAction(tr("About Pallisto\u2026"), this, &MainWindow::showAbout);
     about->setObjectName(QStringLiteral("about"));
     about->setMenuRole(QAction::AboutRole);
+
+    // F10 opens the first menu, as on GTK and KDE desktops; Escape closes it again.
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
+            [this, file] { menuBar()->setActiveAction(file->menuAction()); });
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     edit->setObjectName(QStringLiteral("editMenu"));
@@ -270,10 +304,10 @@ void MainWindow::showReminder()
 void MainWindow::tellNamesLeftOut()
 {
     // Not modal to the app: a drop may still be under way when this is shown.
-    auto* box = new QMessageBox(
-        QMessageBox::Warning, windowTitle(),
-        tr("Some documents were left out: their names are not valid UTF-8 text."),
-        QMessageBox::Ok, this);
+    auto* box =
+        new QMessageBox(QMessageBox::Warning, windowTitle(),
+                        tr("Some documents were left out: their names are not valid UTF-8 text."),
+                        QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("namesLeftOut"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "documents/liststore.h"
+#include "documents/documentopener.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -18,7 +19,6 @@ class Desktop;
 
 namespace documents {
 class DocumentList;
-class DocumentOpener;
 } // namespace documents
 
 namespace windows {
@@ -38,9 +38,11 @@ class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit MainWindow(platform::Desktop& desktop,
-                        const documents::ListStore& store = documents::ListStore(),
-                        QWidget* parent = nullptr);
+    // `reminderWaitMilliseconds`: how long a document waits behind the reminder before it opens.
+    explicit MainWindow(
+        platform::Desktop& desktop, const documents::ListStore& store = documents::ListStore(),
+        int reminderWaitMilliseconds = documents::DocumentOpener::ReminderWaitMilliseconds,
+        QWidget* parent = nullptr);
     ~MainWindow() override; // waits for the list to be saved
 
     // Lists files exactly as a drop of them would.

@@ -36,7 +36,7 @@ private slots:
     {
         m_desktop.beeps = 0;
         QFile::remove(m_store.path());
-        m_window = std::make_unique<windows::MainWindow>(m_desktop, m_store);
+        m_window = std::make_unique<windows::MainWindow>(m_desktop, m_store, 50); // short wait
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         m_window->listFiles({QUrl("file:///a 50x70"), QUrl("file:///b 21x30"),
@@ -115,6 +115,63 @@ private slots:
         QTest::keyClick(field("heightField"), Qt::Key_Return);
         QTEST(m_desktop.beeps == 1 && result() == resting ? "beep" : result(), "result");
         QTEST(list()->selectedItems().isEmpty() ? -1 : list()->currentRow(), "selected");
+    }
+
+    void openByKeys_data() // the File menu's two ways, wherever the focus is
+    {
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QKeyCombination>("keys");
+        QTest::addColumn<QString>("opened"); // after the reminder, when not a copy
+        const QKeyCombination open(Qt::CTRL | Qt::Key_O), copy(Qt::CTRL | Qt::SHIFT | Qt::Key_O);
+        row("Ctrl+O in the list: the chosen document", 0, "documentList", open, "a 50x70.pdf");
+        row("Ctrl+Shift+O in a field: a copy beside", 0, "widthField", copy, "a 20x30.pdf");
+        row("no row chosen: nothing", -1, "widthField", open, "");
+    }
+    void openByKeys()
+    {
+        QFETCH(int, chosen);
+        QFETCH(QKeyCombination, keys);
+        QFETCH(QString, opened);
+        QTemporaryDir dir;
+        QFile(dir.filePath("a 50x70.pdf")).open(QIODevice::WriteOnly);
+        m_window->listFiles({QUrl::fromLocalFile(dir.filePath("a 50x70.pdf"))});
+        list()->setCurrentRow(chosen);
+        QCOMPARE(action("openFile")->isEnabled(), chosen >= 0);
+        QCOMPARE(action("openCopy")->isEnabled(), chosen >= 0);
+        field("widthField")->setText("20");
+        field("heightField")->setText("30");
+        QFETCH(QString, focus);
+        m_window->findChild<QWidget*>(focus)->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QTest::keyClick(QApplication::focusWidget(), keys.key(), keys.keyboardModifiers());
+        auto* reminder = m_window->findChild<QWidget*>("RenameReminder");
+        const bool plain = !keys.keyboardModifiers().testFlag(Qt::ShiftModifier);
+        QCOMPARE(reminder && reminder->isVisible(), plain && chosen >= 0);
+        QVERIFY(m_desktop.launched.isEmpty() || !plain);
+        QTRY_COMPARE(m_desktop.launched.join(""), opened.isEmpty() ? "" : dir.filePath(opened));
+        QVERIFY(QFile::exists(dir.filePath(opened)));
+        m_desktop.launched.clear();
+        m_window->listFiles({}); // no row left to open
+        QVERIFY(!action("openFile")->isEnabled() && !action("openCopy")->isEnabled());
+    }
+
+    void f10OpensTheFileMenu()
+    {
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QTest::keyClick(field("widthField"), Qt::Key_F10);
+        QTRY_COMPARE(QApplication::activePopupWidget(), m_window->findChild<QWidget*>("fileMenu"));
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+    }
+
+    // Also run on a screen shorter than the design and the usual minimum (see CMakeLists.txt).
+    void windowFitsTheScreen()
+    {
+        QVERIFY(m_window->screen()->availableGeometry().contains(m_window->frameGeometry()));
+        auto* group = m_window->findChild<QWidget*>("resultGroup");
+        QVERIFY(m_window->rect().contains(
+            QRect(group->mapTo(m_window.get(), QPoint()), group->size())));
     }
 
     void namesNotUtf8AreToldOf()

@@ -50,6 +50,12 @@ private slots:
         QTEST(heightOf(bytes), "height");
     }
 
+    void nameEndsWhereItsTextEnds() // "name 5x" cut from a longer text holds no token
+    {
+        const std::string_view text = "name 5x5";
+        QCOMPARE(findSizeToken(text.substr(0, 7)) + renamedForSize(text.substr(0, 7), 6, 8), "");
+    }
+
     void percents_data()
     {
         QTest::addColumn<double>("value");

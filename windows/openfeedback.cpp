@@ -1,17 +1,15 @@
 #include "windows/openfeedback.h"
 
 #include "documents/documentopener.h"
+#include "windows/lateprogress.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>
-#include <QProgressDialog>
 
 namespace windows {
 
 namespace {
 
-// A copy that ends sooner shows no progress at all.
-constexpr int ProgressDelayMilliseconds = 500;
 // The bar counts in ints, while documents may hold more bytes than an int can count.
 constexpr int ProgressSteps = 1000;
 
@@ -37,16 +35,10 @@ void OpenFeedback::showFailure(const QString& message)
 
 void OpenFeedback::showCopy(const QString& originalName, const QString& copyName)
 {
-    m_progress = new QProgressDialog(tr("Copying \"%1\" to \"%2\"…").arg(originalName, copyName),
-                                     tr("Cancel"), 0, ProgressSteps, m_window);
-    m_progress->setWindowTitle(QGuiApplication::applicationDisplayName());
-    m_progress->setAttribute(Qt::WA_DeleteOnClose);
     // After the last byte the copy is still being flushed and named, and may still be
     // cancelled: a full bar stays up, with Cancel, until the opener says the copy has ended.
-    m_progress->setAutoClose(false);
-    m_progress->setAutoReset(false);
-    m_progress->setMinimumDuration(ProgressDelayMilliseconds);
-    m_progress->setValue(0);
+    m_progress = lateProgress(tr("Copying \"%1\" to \"%2\"…").arg(originalName, copyName),
+                              ProgressSteps, m_window);
     connect(m_progress, &QProgressDialog::canceled, &m_opener, &documents::DocumentOpener::cancelCopy);
 }
 
@@ -58,12 +50,7 @@ void OpenFeedback::showProgress(qint64 done, qint64 total)
 
 void OpenFeedback::endCopy()
 {
-    if (!m_progress)
-        return;
-    // Not closed, which would report a cancel; not deleted at once, since the end may be told
-    // while the dialog is still handling its own Cancel.
-    m_progress->hide();
-    m_progress->deleteLater();
+    dismiss(m_progress);
 }
 
 } // namespace windows

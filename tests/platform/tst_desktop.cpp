@@ -14,6 +14,16 @@ class DesktopTest : public QObject
     // As the list holds it: absolute, but not cleaned ("sub" need not exist).
     QString document() const { return m_bin.path() + "/sub/../poster 50x70.pdf"; }
 
+    QString log() const { return m_bin.filePath("log"); }
+    void installOpener(const QByteArray& behaviour)
+    {
+        QFile script(m_bin.filePath("xdg-open"));
+        QVERIFY(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        script.write("#!/bin/sh\nprintf '%s\\n' \"$@\" \"$(readlink /proc/$$/fd/1)\" > '" + log().toUtf8() + "'\n");
+        QVERIFY(script.write(behaviour) > 0 && script.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+        qputenv("PATH", m_bin.path().toUtf8() + ':' + m_path);
+    }
+
 private slots:
     void cleanup() { qputenv("PATH", m_path); }
 
@@ -34,22 +44,27 @@ private slots:
     {
         QFETCH(QByteArray, behaviour);
         QFETCH(QString, reason);
-        const QString log = m_bin.filePath("log");
-        QFile script(m_bin.filePath("xdg-open"));
-        QVERIFY(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        script.write("#!/bin/sh\nprintf '%s\\n' \"$@\" \"$(readlink /proc/$$/fd/1)\" > '" + log.toUtf8() + "'\n");
-        QVERIFY(script.write(behaviour) > 0 && script.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
-        script.close();
-        qputenv("PATH", m_bin.path().toUtf8() + ':' + m_path);
+        installOpener(behaviour);
         platform::QtDesktop desktop(Grace);
         QSignalSpy failed(&desktop, &platform::Desktop::launchFailed);
         desktop.launch(document());
         QTRY_VERIFY(desktop.findChildren<QProcess*>().isEmpty()); // gone once all is told
         const QList<QVariantList> told{{document(), reason}};
         QCOMPARE(QList<QVariantList>(failed), reason.isEmpty() ? QList<QVariantList>() : told);
-        QFile logged(log);
+        QFile logged(log());
         QVERIFY(logged.open(QIODevice::ReadOnly));
         QCOMPARE(logged.readAll(), document().toUtf8() + "\n/dev/null\n");
+    }
+
+    void quitWhileTheLauncherWaits() // it is stopped at once, with no complaint from QProcess
+    {
+        QTest::failOnWarning(QRegularExpression("."));
+        QFile::remove(log());
+        installOpener("sleep 30");
+        auto desktop = std::make_unique<platform::QtDesktop>(Grace);
+        desktop->launch(document());
+        QTRY_VERIFY(QFile::exists(log()));
+        desktop.reset();
     }
 
     void notInstalled()

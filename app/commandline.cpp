@@ -193,20 +193,24 @@ CommandLine parseCommandLine(const QByteArrayList& arguments, const QString& wor
             optionsEnded = true;
             continue;
         }
+        // Launchers pass file: URLs for %U; this machine's files are the path's bytes.
+        QByteArray bytes = argument;
+        const QUrl url = QUrl::fromEncoded(argument);
+        if (url.isLocalFile() && (url.host().isEmpty() || url.host() == QLatin1String("localhost")))
+            bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
         // A QString cannot carry these bytes back to the kernel: it would name another file.
-        if (!argument.isValidUtf8()) {
+        if (!bytes.isValidUtf8()) {
             result.err += QStringLiteral("%1: %2: the name is not valid UTF-8; rename the file "
                                          "to list it\n")
                               .arg(program, quoted(argument));
             continue;
         }
-        const QString name = QString::fromUtf8(argument);
-        const QUrl url(name); // launchers pass file: URLs for %U
-        const QString path = url.isLocalFile() ? url.toLocalFile() : name;
+        const QString path = QString::fromUtf8(bytes);
         if (!path.isEmpty() && QFileInfo::exists(folder.filePath(path)))
             result.files << QUrl::fromLocalFile(folder.filePath(path));
         else
-            result.err += QStringLiteral("%1: %2: no such file\n").arg(program, quoted(name));
+            result.err += QStringLiteral("%1: %2: no such file\n")
+                              .arg(program, quoted(QString::fromUtf8(argument)));
     }
     return result;
 }

@@ -23,12 +23,13 @@ private slots:
         QTest::addColumn<Bytes>("arguments");
         QTest::addColumn<Strings>("outcome"); // the files listed, then the messages
         const QString missing = "pallisto: \"%1\": no such file\n";
-        QTest::newRow("URL, folder, in order, not cleaned") << Bytes{"file:///etc", "../usr"}
-            << Strings{"/etc", "/proc/self/root/../usr", ""};
+        QTest::newRow("URLs, folder, in order, not cleaned")
+            << Bytes{"file:///etc", "../usr", "file://localhost/e%74c"} << Strings{"/etc", "/proc/self/root/../usr", "/etc", ""};
         QTest::newRow("not files") << Bytes{"gone", "", "http://a/b"} << Strings{
             missing.arg("gone") + missing.arg("") + missing.arg("http://a/b")};
-        QTest::newRow("invalid UTF-8") << Bytes{"caf\xe9"} << Strings{
-            "pallisto: \"caf\\xE9\": the name is not valid UTF-8; rename the file to list it\n"};
+        QTest::newRow("invalid UTF-8, also in a URL") << Bytes{"caf\xe9", "file:///caf%E9"} << Strings{
+            "pallisto: \"caf\\xE9\": the name is not valid UTF-8; rename the file to list it\n"
+            "pallisto: \"file:///caf%E9\": the name is not valid UTF-8; rename the file to list it\n"};
         QTest::newRow("after --") << Bytes{"--", "-v", "--"}
                                   << Strings{missing.arg("-v") + missing.arg("--")};
     }

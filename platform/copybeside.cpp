@@ -182,7 +182,7 @@ public:
             if (data < 0) // ENXIO: nothing but a hole up to the end
                 return errno == ENXIO ? 0 : errno;
             const off_t hole = ::lseek(m_in, data, SEEK_HOLE);
-            if (hole < 0)
+            if (hole == -1)
                 return errno;
             // A grown original is not copied beyond its first size; the check of
             // the original after the copy fails it anyway.
@@ -212,7 +212,7 @@ private:
                 m_way = CopyWay::ReadWrite;
             }
         }
-        if (done < to && !m_buffer)
+        if (!m_buffer)
             m_buffer = std::make_unique<char[]>(BufferChunk);
         while (done < to) {
             const ssize_t n = ::pread(m_in, m_buffer.get(), std::min(to - done, BufferChunk), done);
@@ -354,12 +354,7 @@ CopyResult copyBeside(const QString& source, const QString& newName,
         target += QLatin1Char('/');
     target += newName;
 
-    // Readable, so that the folder can be synced once the copy is named; a folder the user
-    // may write to but not list still takes the copy, only without that sync.
-    int folderFd = ::open(folder.get(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folderFd < 0 && errno == EACCES)
-        folderFd = ::open(folder.get(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    const Fd dir(folderFd);
+    const Fd dir(::open(folder.get(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     if (!dir.valid())
         return failed(errno);
 
@@ -434,9 +429,11 @@ CopyResult copyBeside(const QString& source, const QString& newName,
             return {Status::NameTaken, target, {}, {}};
         return failed(naming);
     }
-    // The name is an entry of the folder, on disk only once the folder is. Where that
-    // fails the copy is whole and named all the same, and nothing better is left to do.
-    (void)::fsync(dir.get());
+    // The name is an entry of the folder, on disk only once the folder is. Where that fails
+    // (a folder the user may write to but not list) the copy is whole and named all the
+    // same, and nothing better is left to do.
+    const Fd listable(::openat(dir.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    (void)::fsync(listable.get());
     result.status = Status::Copied;
     result.path = target;
     result.device = made.st_dev;

@@ -203,6 +203,8 @@ private slots:
                  "copy\n" + QUrl::fromLocalFile("/a 50x70").toEncoded());
         action("undo")->trigger(); // back to the empty list of the start, with nothing before it
         QCOMPARE(enabled(), QString("-,-,-,paste,-,-"));
+        m_window->findChild<QPushButton*>("calculateButton")->setFocus(); // files, but not here
+        QTRY_COMPARE(enabled(), QString("-,-,-,-,-,-"));
     }
 
     // Each change is saved, and the next window shows the documents still there, Undo disabled.

@@ -97,7 +97,8 @@ private slots:
             for (int x = 1; x < shot.width() - 1; ++x)
                 ink |= contrast(shot.pixelColor(x, y), window) >= 4.5 ? QRect(x, y, 1, 1) : QRect();
         const QLabel* text = reminder->findChild<QLabel*>();
-        QVERIFY2(ink.height() > text->font().pixelSize() * 3 / 2, "not readable, or not wrapped");
+        QVERIFY2(text->font().bold() && ink.height() > text->font().pixelSize() * 3 / 2,
+                 "not bold, not readable, or not wrapped");
         QVERIFY2(text->geometry().contains(ink), "the text is clipped");
         QVERIFY(contrast(shot.pixelColor(0, shot.height() / 2), window) > 1.5); // the edge
         QTimer* lifetime = reminder->findChild<QTimer*>(); // six seconds, not restarted

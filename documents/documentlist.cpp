@@ -78,9 +78,13 @@ std::optional<QUrl> uriOn(const QByteArray& line)
     if (uri.isEmpty() || uri.startsWith('#'))
         return std::nullopt;
     QByteArray escaped;
-    for (const char c : uri)
-        escaped += static_cast<unsigned char>(c) < 0x80 ? QByteArray(1, c)
-                                                        : '%' + QByteArray(1, c).toHex();
+    escaped.reserve(uri.size());
+    for (const char c : uri) {
+        if (static_cast<unsigned char>(c) < 0x80)
+            escaped += c;
+        else
+            escaped += '%' + QByteArray(1, c).toHex();
+    }
     return QUrl::fromEncoded(escaped);
 }
 
@@ -118,6 +122,7 @@ void DocumentList::listFiles(const QList<QUrl>& urls)
     cancelScan();
     QStringList items;
     bool leftOut = false, folders = false;
+    RealFolders realFolders;
     for (const QUrl& url : urls) {
         // Tokens are read from the bytes, so a name that isn't UTF-8 is told of only when it
         // would have made a row.
@@ -132,7 +137,7 @@ void DocumentList::listFiles(const QList<QUrl>& urls)
             items << QFileInfo(path).canonicalFilePath();
             folders = true;
         } else if (token) {
-            items << withRealFolder(path);
+            items << realFolders.withRealFolder(path);
         }
     }
     if (!folders)

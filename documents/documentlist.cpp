@@ -244,19 +244,16 @@ void DocumentList::showRows()
         // The view is told of the rows once; it shows none of this data, so each row's change
         // need not be told.
         const QSignalBlocker quiet(model());
-        for (int i = 0; i < rows; ++i) {
-            const QString& path = m_documents[m_shown + i];
-            item(first + i)->setData(Qt::UserRole, path);
-            item(first + i)->setToolTip(toolTipFor(path));
-        }
+        for (int i = 0; i < rows; ++i)
+            item(first + i)->setToolTip(toolTipFor(m_documents[m_shown + i]));
         m_shown += rows;
     }
 }
 
 QString DocumentList::documentAt(int row) const
 {
-    const QListWidgetItem* shown = m_dragging ? nullptr : item(row);
-    return shown != nullptr ? shown->data(Qt::UserRole).toString() : QString();
+    // Rows past the first m_shown are those of the documents before, on their way out.
+    return !m_dragging && row >= 0 && row < m_shown ? m_documents[row] : QString();
 }
 
 std::vector<std::string> DocumentList::rowTokens() const

@@ -68,24 +68,23 @@ std::optional<QByteArray> pathOfLine(QByteArrayView line)
 // lookup per document, ten thousand of them, would hold up the start by a good part.
 QList<bool> filesAmong(const QList<QByteArray>& paths)
 {
-    QHash<QByteArray, QSet<QByteArray>> namesIn;
-    for (const QByteArray& path : paths) {
-        const qsizetype slash = path.lastIndexOf('/');
-        namesIn[path.left(slash + 1)].insert(path.sliced(slash + 1));
-    }
-    QHash<QByteArray, QSet<QByteArray>> filesIn;
+    const auto folderOf = [](QByteArrayView path) { return path.first(path.lastIndexOf('/') + 1); };
+    const auto nameOf = [](QByteArrayView path) { return path.sliced(path.lastIndexOf('/') + 1); };
+    QHash<QByteArrayView, QSet<QByteArrayView>> namesIn;
+    for (const QByteArray& path : paths)
+        namesIn[folderOf(path)].insert(nameOf(path));
+    QHash<QByteArrayView, QSet<QByteArrayView>> filesIn;
     for (auto folder = namesIn.cbegin(); folder != namesIn.cend(); ++folder) {
         if (folder->size() < 2)
             continue;
-        if (std::optional<QSet<QByteArray>> files = platform::regularFilesAmong(folder.key(), *folder))
+        if (auto files = platform::regularFilesAmong(folder.key().toByteArray(), *folder))
             filesIn.insert(folder.key(), std::move(*files));
     }
     QList<bool> areFiles;
     areFiles.reserve(paths.size());
     for (const QByteArray& path : paths) {
-        const qsizetype slash = path.lastIndexOf('/');
-        const auto files = filesIn.constFind(path.left(slash + 1));
-        areFiles << (files != filesIn.cend() ? files->contains(path.sliced(slash + 1))
+        const auto files = filesIn.constFind(folderOf(path));
+        areFiles << (files != filesIn.cend() ? files->contains(nameOf(path))
                                              : QFileInfo(QString::fromUtf8(path)).isFile());
     }
     return areFiles;
@@ -139,7 +138,10 @@ ListStore::Loaded ListStore::load() const
     const QByteArray text = file.readAll();
     bool damaged = text.isEmpty() || file.error() != QFileDevice::NoError;
     QList<QByteArray> paths;
-    for (QByteArray line : text.split('\n')) {
+    for (qsizetype start = 0, end = 0; start < text.size(); start = end + 1) {
+        end = text.indexOf('\n', start);
+        end = end < 0 ? text.size() : end;
+        QByteArrayView line = QByteArrayView(text).sliced(start, end - start);
         line.chop(line.endsWith('\r') ? 1 : 0);
         if (line.isEmpty() || line.startsWith('#'))
             continue;

@@ -1,21 +1,19 @@
 #include "platform/regularfiles.h"
 
-#include <cstring>
 #include <dirent.h>
 #include <sys/stat.h>
 
 namespace platform {
 
-std::optional<QSet<QByteArray>> regularFilesAmong(const QByteArray& folder,
-                                                  const QSet<QByteArray>& names)
+std::optional<QSet<QByteArrayView>> regularFilesAmong(const QByteArray& folder,
+                                                      const QSet<QByteArrayView>& names)
 {
     DIR* dir = ::opendir(folder.constData());
     if (dir == nullptr)
         return std::nullopt;
-    QSet<QByteArray> regular;
+    QSet<QByteArrayView> regular;
     while (const dirent* entry = ::readdir(dir)) {
-        const QByteArray name = QByteArray::fromRawData(entry->d_name, qsizetype(strlen(entry->d_name)));
-        const auto wanted = names.constFind(name);
+        const auto wanted = names.constFind(QByteArrayView(entry->d_name));
         if (wanted == names.cend())
             continue;
         struct stat target;

@@ -78,9 +78,13 @@ std::optional<QUrl> uriOn(const QByteArray& line)
     if (uri.isEmpty() || uri.startsWith('#'))
         return std::nullopt;
     QByteArray escaped;
-    for (const char c : uri)
-        escaped += static_cast<unsigned char>(c) < 0x80 ? QByteArray(1, c)
-                                                        : '%' + QByteArray(1, c).toHex();
+    escaped.reserve(uri.size());
+    for (const char c : uri) {
+        if (static_cast<unsigned char>(c) < 0x80)
+            escaped += c;
+        else
+            escaped += '%' + QByteArray(1, c).toHex();
+    }
     return QUrl::fromEncoded(escaped);
 }
 
@@ -118,6 +122,7 @@ void DocumentList::listFiles(const QList<QUrl>& urls)
     cancelScan();
     QStringList items;
     bool leftOut = false, folders = false;
+    RealFolders realFolders;
     for (const QUrl& url : urls) {
         // Tokens are read from the bytes, so a name that isn't UTF-8 is told of only when it
         // would have made a row.
@@ -132,7 +137,7 @@ void DocumentList::listFiles(const QList<QUrl>& urls)
             items << QFileInfo(path).canonicalFilePath();
             folders = true;
         } else if (token) {
-            items << withRealFolder(path);
+            items << realFolders.withRealFolder(path);
         }
     }
     if (!folders)
@@ -239,19 +244,16 @@ void DocumentList::showRows()
         // The view is told of the rows once; it shows none of this data, so each row's change
         // need not be told.
         const QSignalBlocker quiet(model());
-        for (int i = 0; i < rows; ++i) {
-            const QString& path = m_documents[m_shown + i];
-            item(first + i)->setData(Qt::UserRole, path);
-            item(first + i)->setToolTip(toolTipFor(path));
-        }
+        for (int i = 0; i < rows; ++i)
+            item(first + i)->setToolTip(toolTipFor(m_documents[m_shown + i]));
         m_shown += rows;
     }
 }
 
 QString DocumentList::documentAt(int row) const
 {
-    const QListWidgetItem* shown = m_dragging ? nullptr : item(row);
-    return shown != nullptr ? shown->data(Qt::UserRole).toString() : QString();
+    // Rows past the first m_shown are those of the documents before, on their way out.
+    return !m_dragging && row >= 0 && row < m_shown ? m_documents[row] : QString();
 }
 
 std::vector<std::string> DocumentList::rowTokens() const

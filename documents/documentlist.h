@@ -15,8 +15,8 @@ namespace documents {
 
 class FolderScan;
 
-// The list of documents. Each row shows the size token of a document's name and keeps its path
-// (Qt::UserRole); its tooltip names the file and its folder. A drop or a paste of files replaces
+// The list of documents. Each row shows the size token of a document's name; its tooltip names
+// the file and its folder. A drop or a paste of files replaces
 // the rows, a folder standing for the documents inside it; Delete removes the selected row and
 // Undo brings back the rows before the last change. While files are dragged over the list it
 // shows no rows, and a drag that leaves, is cancelled or is refused brings them back with their

@@ -1,6 +1,5 @@
 #include "documents/documentpath.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QUrl>
@@ -32,11 +31,18 @@ QByteArray localPathBytes(const QUrl& url)
     return bytes.startsWith('/') ? bytes : QByteArray();
 }
 
-QString withRealFolder(const QString& path)
+QString RealFolders::withRealFolder(const QString& path)
 {
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    const QString folder = QFileInfo(path.left(slash + 1)).canonicalFilePath();
-    return folder.isEmpty() ? path : QDir(folder).filePath(path.mid(slash + 1));
+    const QString given = path.left(slash + 1);
+    auto folder = m_resolved.constFind(given);
+    if (folder == m_resolved.cend()) {
+        QString real = QFileInfo(given).canonicalFilePath();
+        if (!real.isEmpty() && !real.endsWith(QLatin1Char('/')))
+            real += QLatin1Char('/');
+        folder = m_resolved.insert(given, real);
+    }
+    return folder->isEmpty() ? path : *folder + path.sliced(slash + 1);
 }
 
 } // namespace documents

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 
 class QUrl;
@@ -16,10 +17,18 @@ QString documentPath(const QByteArray& pathBytes);
 // file: another machine's file, a relative path, or no file at all.
 QByteArray localPathBytes(const QUrl& url);
 
-// `path` with its folder resolved as the kernel resolves it (links first, then ".."), the file
-// name kept as given, so a linked document keeps its own name. With the link lnk -> ../other/sub,
-// "a/lnk/../doc.pdf" is other/doc.pdf, where cleaning the text would give a/doc.pdf. A folder that
-// doesn't exist is left as given.
-QString withRealFolder(const QString& path);
+// Paths with their folders resolved as the kernel resolves them (links first, then ".."), the
+// file name kept as given, so a linked document keeps its own name. With the link
+// lnk -> ../other/sub, "a/lnk/../doc.pdf" is other/doc.pdf, where cleaning the text would give
+// a/doc.pdf. A folder that doesn't exist is left as given. Each folder is resolved once: the
+// thousands of files of one drop mostly share one, and resolving it costs a lookup per part.
+class RealFolders
+{
+public:
+    QString withRealFolder(const QString& path);
+
+private:
+    QHash<QString, QString> m_resolved;
+};
 
 } // namespace documents

@@ -1,8 +1,11 @@
 #include "documents/liststore.h"
 
+#include "platform/regularfiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
 #include <optional>
 
@@ -27,10 +30,10 @@ int hexValue(char c)
     return -1;
 }
 
-// The path a line names, or nothing when it is not a local file URL. Only printable
-// ASCII is allowed and every escape must be complete, and the bytes must be UTF-8:
-// anything looser could be read as the name of some other file.
-std::optional<QString> pathOfLine(QByteArrayView line)
+// The bytes of the path a line names, or nothing when it is not a local file URL. Only
+// printable ASCII is allowed and every escape must be complete, and the bytes must be
+// UTF-8: anything looser could be read as the name of some other file.
+std::optional<QByteArray> pathOfLine(QByteArrayView line)
 {
     if (!line.startsWith(Scheme))
         return std::nullopt;
@@ -40,6 +43,7 @@ std::optional<QString> pathOfLine(QByteArrayView line)
     if (!line.startsWith('/'))
         return std::nullopt;
     QByteArray bytes;
+    bytes.reserve(line.size());
     for (qsizetype i = 0; i < line.size(); ++i) {
         const char c = line[i];
         if (c < '!' || c > '~' || c == '?' || c == '#')
@@ -57,7 +61,33 @@ std::optional<QString> pathOfLine(QByteArrayView line)
     }
     if (!QByteArrayView(bytes).isValidUtf8())
         return std::nullopt;
-    return QString::fromUtf8(bytes);
+    return bytes;
+}
+
+// Which of `paths` are files: a folder holding several of them is read once, since a
+// lookup per document, ten thousand of them, would hold up the start by a good part.
+QList<bool> filesAmong(const QList<QByteArray>& paths)
+{
+    const auto folderOf = [](QByteArrayView path) { return path.first(path.lastIndexOf('/') + 1); };
+    const auto nameOf = [](QByteArrayView path) { return path.sliced(path.lastIndexOf('/') + 1); };
+    QHash<QByteArrayView, QSet<QByteArrayView>> namesIn;
+    for (const QByteArray& path : paths)
+        namesIn[folderOf(path)].insert(nameOf(path));
+    QHash<QByteArrayView, QSet<QByteArrayView>> filesIn;
+    for (auto folder = namesIn.cbegin(); folder != namesIn.cend(); ++folder) {
+        if (folder->size() < 2)
+            continue;
+        if (auto files = platform::regularFilesAmong(folder.key().toByteArray(), *folder))
+            filesIn.insert(folder.key(), std::move(*files));
+    }
+    QList<bool> areFiles;
+    areFiles.reserve(paths.size());
+    for (const QByteArray& path : paths) {
+        const auto files = filesIn.constFind(folderOf(path));
+        areFiles << (files != filesIn.cend() ? files->contains(nameOf(path))
+                                             : QFileInfo(QString::fromUtf8(path)).isFile());
+    }
+    return areFiles;
 }
 
 QString warningFor(const QString& path, const QString& what)
@@ -107,15 +137,24 @@ ListStore::Loaded ListStore::load() const
     }
     const QByteArray text = file.readAll();
     bool damaged = text.isEmpty() || file.error() != QFileDevice::NoError;
-    for (QByteArray line : text.split('\n')) {
+    QList<QByteArray> paths;
+    for (qsizetype start = 0, end = 0; start < text.size(); start = end + 1) {
+        end = text.indexOf('\n', start);
+        end = end < 0 ? text.size() : end;
+        QByteArrayView line = QByteArrayView(text).sliced(start, end - start);
         line.chop(line.endsWith('\r') ? 1 : 0);
         if (line.isEmpty() || line.startsWith('#'))
             continue;
-        const std::optional<QString> path = pathOfLine(line);
+        const std::optional<QByteArray> path = pathOfLine(line);
         damaged |= !path;
-        // Documents moved or deleted since are left out; that is no damage.
-        if (path && QFileInfo(*path).isFile())
-            loaded.paths << *path;
+        if (path)
+            paths << *path;
+    }
+    // Documents moved or deleted since are left out; that is no damage.
+    const QList<bool> areFiles = filesAmong(paths);
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        if (areFiles[i])
+            loaded.paths << QString::fromUtf8(paths[i]);
     }
     if (damaged)
         loaded.warning = warningFor(m_path, "is damaged; starting with what could be read");

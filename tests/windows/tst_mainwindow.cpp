@@ -174,6 +174,12 @@ private slots:
             QRect(group->mapTo(m_window.get(), QPoint()), group->size())));
     }
 
+    void swapIsAPlainX() // no button frame around it until the pointer is over it
+    {
+        const QImage look = m_window->findChild<QWidget*>("swapButton")->grab().toImage();
+        QCOMPARE(look.pixelColor(0, look.height() / 2), m_window->palette().color(QPalette::Window));
+    }
+
     void namesNotUtf8AreToldOf()
     {
         m_window->listFiles({QUrl::fromEncoded("file:///t/caf%E9%2010x20.pdf")});

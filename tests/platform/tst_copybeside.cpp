@@ -15,11 +15,11 @@ using Status = CopyResult::Status;
 using Kind = Mount::Kind;
 
 // Bytes that differ from chunk to chunk, so a chunk written twice or at the wrong place shows.
-static QByteArray bytes(qint64 size, qint64 seed = 0)
+static QByteArray bytes(qint64 size, qint64 from = 0)
 {
     QByteArray data(size, Qt::Uninitialized);
     for (qint64 i = 0; i < size; ++i)
-        data.data()[i] = char(((i + seed) * 2654435761u) >> 13);
+        data.data()[i] = char(((i + from) * 2654435761u) >> 13);
     return data;
 }
 

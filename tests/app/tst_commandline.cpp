@@ -25,8 +25,8 @@ private slots:
         const QString missing = "pallisto: \"%1\": no such file\n";
         QTest::newRow("URLs, folder, in order, not cleaned")
             << Bytes{"file:///etc", "../usr", "file://localhost/e%74c"} << Strings{"/etc", "/proc/self/root/../usr", "/etc", ""};
-        QTest::newRow("not files") << Bytes{"gone", "", "http://a/b"} << Strings{
-            missing.arg("gone") + missing.arg("") + missing.arg("http://a/b")};
+        QTest::newRow("not files; a name's escapes are its own") << Bytes{"gone", "", "http://a/b", "%2e"} << Strings{
+            missing.arg("gone") + missing.arg("") + missing.arg("http://a/b") + missing.arg("%2e")};
         QTest::newRow("invalid UTF-8, also in a URL") << Bytes{"caf\xe9", "file:///caf%E9"} << Strings{
             "pallisto: \"caf\\xE9\": the name is not valid UTF-8; rename the file to list it\n"
             "pallisto: \"file:///caf%E9\": the name is not valid UTF-8; rename the file to list it\n"};

@@ -14,8 +14,8 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
-#include <QSignalBlocker>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 #include <algorithm>
 #include <optional>
 
@@ -32,12 +32,32 @@ constexpr QLatin1String UriList("text/uri-list");
 constexpr int RowsPerStep = 2000;
 constexpr qint64 StepMilliseconds = 20;
 
+// From the text alone: the paths are absolute and clean, and QFileInfo costs more per row.
+QString toolTipFor(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    return path.mid(slash + 1) + QLatin1Char('\n')
+        + QDir::toNativeSeparators(path.left(std::max<qsizetype>(slash, 1)));
+}
+
 // Thin dotted lines between the rows, half way between the text and the background colour,
-// so that they show on light and dark palettes alike.
-class DottedRowsDelegate final : public QStyledItemDelegate
+// so that they show on light and dark palettes alike. A row's tool tip, its document's name
+// and folder, is made only when asked for: made for each row ahead, ten thousand of them
+// would hold up the start with a remembered list.
+class DocumentRowsDelegate final : public QStyledItemDelegate
 {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
+
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override
+    {
+        const QString path = static_cast<const DocumentList*>(view)->documentAt(index.row());
+        if (event->type() != QEvent::ToolTip || path.isEmpty())
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        QToolTip::showText(event->globalPos(), toolTipFor(path), view->viewport(), option.rect);
+        return true;
+    }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override
@@ -54,14 +74,6 @@ public:
         painter->restore();
     }
 };
-
-// From the text alone: the paths are absolute and clean, and QFileInfo costs more per row.
-QString toolTipFor(const QString& path)
-{
-    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    return path.mid(slash + 1) + QLatin1Char('\n')
-        + QDir::toNativeSeparators(path.left(std::max<qsizetype>(slash, 1)));
-}
 
 QString tokenOf(const QString& path)
 {
@@ -112,7 +124,7 @@ DocumentList::DocumentList(QWidget* parent) : QListWidget(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setDragEnabled(false);
     viewport()->setAcceptDrops(true); // drags reach a scroll area through its viewport
-    setItemDelegate(new DottedRowsDelegate(this));
+    setItemDelegate(new DocumentRowsDelegate(this));
     m_showRowsLater.setSingleShot(true);
     connect(&m_showRowsLater, &QTimer::timeout, this, &DocumentList::showRows);
 }
@@ -241,11 +253,6 @@ void DocumentList::showRows()
         for (int i = 0; i < rows; ++i)
             tokens << tokenOf(m_documents[m_shown + i]);
         insertItems(first, tokens);
-        // The view is told of the rows once; it shows none of this data, so each row's change
-        // need not be told.
-        const QSignalBlocker quiet(model());
-        for (int i = 0; i < rows; ++i)
-            item(first + i)->setToolTip(toolTipFor(m_documents[m_shown + i]));
         m_shown += rows;
     }
 }

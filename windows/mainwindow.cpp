@@ -82,6 +82,7 @@ bool isAltHeld(Qt::KeyboardModifiers modifiers)
 }
 
 MainWindow::MainWindow(platform::Desktop& desktop, const documents::ListStore& store,
+                       std::optional<documents::ListStore::Loaded> remembered,
                        int reminderWaitMilliseconds, QWidget* parent)
     : QMainWindow(parent), m_desktop(desktop), m_store(store)
 {
@@ -127,10 +128,11 @@ MainWindow::MainWindow(platform::Desktop& desktop, const documents::ListStore& s
 
     new ScanProgress(*m_documentList, this);
     m_saving.setMaxThreadCount(1);
-    const documents::ListStore::Loaded remembered = m_store.load();
-    if (!remembered.warning.isEmpty())
-        qWarning().noquote() << remembered.warning;
-    m_documentList->restore(remembered.paths);
+    if (!remembered)
+        remembered = m_store.load();
+    if (!remembered->warning.isEmpty())
+        qWarning().noquote() << remembered->warning;
+    m_documentList->restore(remembered->paths);
     connect(m_documentList, &documents::DocumentList::rowsReplaced, this,
             &MainWindow::rememberList);
 }

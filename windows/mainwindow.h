@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QThreadPool>
 #include <QUrl>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -38,9 +39,11 @@ class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
+    // `remembered`: what `store` held, when it was read ahead; read here when not given.
     // `reminderWaitMilliseconds`: how long a document waits behind the reminder before it opens.
     explicit MainWindow(
         platform::Desktop& desktop, const documents::ListStore& store = documents::ListStore(),
+        std::optional<documents::ListStore::Loaded> remembered = std::nullopt,
         int reminderWaitMilliseconds = documents::DocumentOpener::ReminderWaitMilliseconds,
         QWidget* parent = nullptr);
     ~MainWindow() override; // waits for the list to be saved

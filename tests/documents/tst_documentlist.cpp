@@ -5,6 +5,7 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QToolTip>
 #include <QtTest>
 
 constexpr int Pasted = 0, CopiedAndPasted = -1, Left = 0x100; // other than by a drop
@@ -166,7 +167,10 @@ private slots:
         QVERIFY(document.open(QFile::WriteOnly) && document.link(dir.filePath("lnk/l 3x4.pdf")));
         m_list->listFiles({QUrl::fromLocalFile(dir.filePath("lnk/../doc 10x20.pdf")),
                            QUrl::fromLocalFile(dir.filePath("lnk/l 3x4.pdf"))});
-        QCOMPARE(m_list->item(0)->toolTip(), "doc 10x20.pdf\n" + dir.filePath("other"));
+        const QPoint row = m_list->visualItemRect(m_list->item(0)).center();
+        QHelpEvent hover(QEvent::ToolTip, row, m_list->viewport()->mapToGlobal(row));
+        QApplication::sendEvent(m_list->viewport(), &hover);
+        QCOMPARE(QToolTip::text(), "doc 10x20.pdf\n" + dir.filePath("other"));
         QCOMPARE(m_list->documentAt(0), dir.filePath("other/doc 10x20.pdf"));
         QCOMPARE(m_list->documentAt(1), dir.filePath("other/sub/l 3x4.pdf"));
     }

@@ -36,7 +36,7 @@ private slots:
     {
         m_desktop.beeps = 0;
         QFile::remove(m_store.path());
-        m_window = std::make_unique<windows::MainWindow>(m_desktop, m_store, 50); // short wait
+        m_window = std::make_unique<windows::MainWindow>(m_desktop, m_store, std::nullopt, 50); // short wait
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         m_window->listFiles({QUrl("file:///a 50x70"), QUrl("file:///b 21x30"),
@@ -253,6 +253,15 @@ private slots:
         m_window = std::make_unique<windows::MainWindow>(m_desktop, m_store);
         QCOMPARE(documents(), change == "cancelled scan" ? QStringList() : shown.mid(0, 2));
         QVERIFY(!action("undo")->isEnabled());
+    }
+
+    void aListReadAheadIsTheOneShown() // rather than the store's four documents
+    {
+        m_window.reset(); // with its saves
+        QTest::ignoreMessage(QtWarningMsg, "read ahead");
+        m_window = std::make_unique<windows::MainWindow>(
+            m_desktop, m_store, documents::ListStore::Loaded{{"/t/ahead 3x4"}, "read ahead"});
+        QCOMPARE(documents(), QStringList{"/t/ahead 3x4"});
     }
 
     void aDamagedListIsReadAsFarAsItCan()

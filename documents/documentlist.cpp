@@ -52,10 +52,12 @@ public:
     bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
                    const QModelIndex& index) override
     {
-        const QString path = static_cast<const DocumentList*>(view)->documentAt(index.row());
-        if (event->type() != QEvent::ToolTip || path.isEmpty())
+        if (event->type() != QEvent::ToolTip)
             return QStyledItemDelegate::helpEvent(event, view, option, index);
-        QToolTip::showText(event->globalPos(), toolTipFor(path), view->viewport(), option.rect);
+        // None for a row on its way out.
+        const QString path = static_cast<const DocumentList*>(view)->documentAt(index.row());
+        QToolTip::showText(event->globalPos(), path.isEmpty() ? QString() : toolTipFor(path),
+                           view->viewport(), option.rect);
         return true;
     }
 

@@ -93,7 +93,7 @@ private:
 
     QStringList m_documents; // what the rows are, or will be once showRows() is done
     qsizetype m_shown = 0;   // the first rows, which are those of m_documents
-    QTimer m_showRowsLater;
+    QTimer m_showRowsLater{this};
     QStringList m_before; // the documents before the last change
     bool m_canUndo = false;
     QPointer<FolderScan> m_scan;

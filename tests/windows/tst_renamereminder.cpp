@@ -76,21 +76,14 @@ private slots:
         reminder->showAt(p);
         QVERIFY(QTest::qWaitForWindowExposed(reminder));
         QCOMPARE(QApplication::activeWindow(), m_main.get()); // never takes the focus
-        const QRect r =
-            reminder->geometry(); // over the main window at the pointer, inside the screen
+        const QRect r = reminder->geometry(); // over the main window at the pointer, in the screen
         QVERIFY(area.contains(r));
-        QCOMPARE(towards.x() < 0 ? r.left()
-                 : towards.x()   ? r.right()
-                                 : r.center().x(),
-                 towards.x() < 0 ? area.left()
-                 : towards.x()   ? area.right()
-                                 : m_main->geometry().center().x());
-        QCOMPARE(towards.y() < 0 ? r.top()
-                 : towards.y()   ? r.bottom()
-                                 : r.center().y(),
-                 towards.y() < 0 ? area.top()
-                 : towards.y()   ? area.bottom()
-                                 : p.y());
+        const auto side = [](int edge, int low, int high, int middle) {
+            return edge < 0 ? low : edge ? high : middle; };
+        QCOMPARE(side(towards.x(), r.left(), r.right(), r.center().x()),
+                 side(towards.x(), area.left(), area.right(), m_main->geometry().center().x()));
+        QCOMPARE(side(towards.y(), r.top(), r.bottom(), r.center().y()),
+                 side(towards.y(), area.top(), area.bottom(), p.y()));
         const QImage shot = reminder->grab().toImage();
         QRect ink; // readable (4.5:1), inside the edge
         for (int y = 1; y < shot.height() - 1; ++y)

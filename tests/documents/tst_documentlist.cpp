@@ -104,6 +104,7 @@ private slots:
         QFETCH(QString, change);
         QFETCH(QStringList, after);
         const QStringList before = m_list->documents();
+        m_list->setCurrentRow(0);
         auto* mime = new QMimeData;
         mime->setUrls({QUrl::fromLocalFile("/9x9")});
         QApplication::clipboard()->setMimeData(mime);
@@ -113,11 +114,9 @@ private slots:
             m_list->listFiles(mime->urls());
         else if (change == "restore")
             m_list->restore(after);
-        else { // a paste, or a deletion
-            m_list->setCurrentRow(0);
+        else // a paste, or a deletion
             QTest::keyClick(m_list.get(), change == "paste" ? Qt::Key_V : Qt::Key_Delete,
                             change == "paste" ? Qt::ControlModifier : Qt::NoModifier);
-        }
         const QStringList now = m_list->documents();
         QCOMPARE(change == "delete" ? now.mid(0, 1) : now, after);
         QCOMPARE(before.size() - now.size(), change == "delete" ? 1 : before.size() - 1);
@@ -139,7 +138,6 @@ private slots:
         m_list->restore(many);
         QVERIFY(m_list->count() < many.size());
         QTRY_COMPARE(m_list->count(), many.size());
-        QCOMPARE(m_list->item(99999)->text(), "100000x2");
         m_list->restore({"/t/e 3x4.pdf"});
         QTRY_COMPARE(rows(), "0,3x4");
         QTRY_VERIFY(!m_list->findChild<QTimer*>()->isActive());
@@ -185,8 +183,7 @@ private slots:
         QVERIFY(document.open(QFile::WriteOnly) && document.link(dir.filePath("lnk/l 3x4.pdf")));
         m_list->listFiles({QUrl::fromLocalFile(dir.filePath("lnk/../doc 10x20.pdf")),
                            QUrl::fromLocalFile(dir.filePath("lnk/l 3x4.pdf"))});
-        const QPoint row = m_list->visualItemRect(m_list->item(0)).center();
-        QHelpEvent hover(QEvent::ToolTip, row, m_list->viewport()->mapToGlobal(row));
+        QHelpEvent hover(QEvent::ToolTip, m_list->visualItemRect(m_list->item(0)).center(), {});
         QApplication::sendEvent(m_list->viewport(), &hover);
         QCOMPARE(QToolTip::text(), "doc 10x20.pdf\n" + dir.filePath("other"));
         QCOMPARE(m_list->documentAt(0), dir.filePath("other/doc 10x20.pdf"));

@@ -174,6 +174,13 @@ private slots:
             QRect(group->mapTo(m_window.get(), QPoint()), group->size())));
     }
 
+    void aStaleNormalStateKeepsTheLimitsLifted() // a configure sent before maximising was asked
+    {
+        m_window->windowHandle()->setWindowStates(Qt::WindowMaximized);
+        m_window->windowHandle()->setWindowStates(Qt::WindowNoState);
+        QCOMPARE(m_window->maximumWidth(), QWIDGETSIZE_MAX);
+    }
+
     void swapIsAPlainX() // no button frame around it until the pointer is over it
     {
         const QImage look = m_window->findChild<QWidget*>("swapButton")->grab().toImage();
@@ -259,8 +266,7 @@ private slots:
     {
         m_window.reset(); // with its saves
         QFile store(m_store.path());
-        QVERIFY(store.open(QFile::WriteOnly) && store.write("file://" + QFile::encodeName(store.fileName()) + "\nfile:///x%\n"));
-        store.close();
+        QVERIFY(store.open(QFile::WriteOnly) && store.write("file://" + QFile::encodeName(store.fileName()) + "\nfile:///x%\n") && store.flush());
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("damaged"));
         m_window = std::make_unique<windows::MainWindow>(m_desktop, m_store, m_store.load()); // read ahead
         QCOMPARE(documents(), QStringList{store.fileName()});

@@ -27,6 +27,8 @@ constexpr char ChangedReason[] = "The file changed while it was being copied.";
 // and cancel come several times a second even on a slow disk.
 constexpr qint64 RangeChunk = 8 << 20;
 constexpr qint64 BufferChunk = 1 << 20;
+// The draft is only ours until it has the original's mode.
+constexpr mode_t DraftMode = S_IRUSR | S_IWUSR;
 
 QString reasonFor(int error)
 {
@@ -115,7 +117,7 @@ int createDraft(Draft& draft, bool unnamed)
 {
     if (unnamed) {
         draft.fd = std::make_unique<Fd>(
-            ::openat(draft.dirFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+            ::openat(draft.dirFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, DraftMode));
         if (draft.fd->valid())
             return 0;
         // Whatever the reason (no unnamed files here, an old kernel), the hidden name
@@ -130,7 +132,7 @@ int createDraft(Draft& draft, bool unnamed)
                                 QByteArray::number(counter++) + ".part";
         draft.fd = std::make_unique<Fd>(::openat(
             draft.dirFd, name.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC | O_NOFOLLOW,
-            0600));
+            DraftMode));
         if (draft.fd->valid()) {
             draft.hiddenName = name;
             return 0;
@@ -215,7 +217,7 @@ private:
         if (!m_buffer)
             m_buffer = std::make_unique<char[]>(BufferChunk);
         while (done < to) {
-            const ssize_t n = ::pread(m_in, m_buffer.get(), std::min(to - done, BufferChunk), done);
+            const qint64 n = read(done, std::min(to - done, BufferChunk));
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0)
@@ -248,6 +250,13 @@ private:
         loff_t outOffset = offset;
         return ::copy_file_range(m_in, &inOffset, m_out, &outOffset, static_cast<size_t>(length),
                                  0);
+    }
+
+    qint64 read(qint64 offset, qint64 length)
+    {
+        if (m_options.read)
+            return m_options.read(m_in, m_buffer.get(), length, offset);
+        return ::pread(m_in, m_buffer.get(), static_cast<size_t>(length), offset);
     }
 
     const int m_in;

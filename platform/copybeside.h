@@ -58,6 +58,8 @@ struct CopyOptions
     // Stands in for copy_file_range, which some file systems end early (0 before the
     // end); a test machine's file systems never do. Bytes copied, or -1 and errno.
     std::function<qint64(int in, int out, qint64 offset, qint64 length)> copyRange;
+    // Stands in for pread: a failing disk, or a signal during a read, can't be had at will.
+    std::function<qint64(int in, char* buffer, qint64 length, qint64 offset)> read;
 };
 
 CopyResult copyBeside(const QString& source, const QString& newName,

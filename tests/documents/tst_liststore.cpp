@@ -16,6 +16,7 @@ private slots:
     {
         for (const char* name : {"new\nline 1x2", "%41 1x2", "#1x2", "a b?1x2", "é~1x2", "a 1x2", "b!~ 3x4", "\uFFFD 5x6", "a", "a 1x2#"})
             QVERIFY(QFile(m_dir.filePath(name)).open(QFile::WriteOnly));
+        QVERIFY(QFile::link(m_dir.filePath("a 1x2"), m_dir.filePath("l 1x2")) && QFile::link(m_dir.path(), m_dir.filePath("d 1x2")));
         const QStringList args = qEnvironmentVariable("LIST_WRITER").split('\n'); // killedWriter's child
         while (args.size() > 1 && ListStore(args[0]).save(args.mid(1)) && ListStore(args[0]).save(args.mid(2))) {}
     }
@@ -27,6 +28,8 @@ private slots:
         QTest::addColumn<QStringList>("names");
         QTest::newRow("emptied on purpose") << QByteArray() << QStringList();
         QTest::newRow("odd names") << QByteArray() << QStringList{"new\nline 1x2", "%41 1x2", "#1x2", "a b?1x2", "é~1x2"};
+        QTest::newRow("links followed; a folder, and one gone, left out")
+            << QByteArray("file://DIR/l%201x2\nfile://DIR/d%201x2\nfile://DIR/gone/a%201x2\nfile://DIR/gone/b%201x2\n") << QStringList{"l 1x2"};
         QTest::newRow("damaged: 0 bytes") << QByteArray("") << QStringList();
         for (const char* bad : {"garbage", "http://DIR/a%201x2", "file://hostDIR/a%201x2", "file://DIR/%FF%205x6", "file://DIR/a 1x2",
                                 "file://DIR/a%201x2#", "file://DIR/a%201x2?", "file://DIR/a%2", "file://DIR/a%2g", "file://DIR/a\x7f", "file://DIR/a%00"})

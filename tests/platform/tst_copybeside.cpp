@@ -7,6 +7,7 @@
 #include <linux/fiemap.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 using platform::CopyResult;
@@ -66,11 +67,12 @@ private slots:
             const auto row = [&](const QString& event, Status status, const QString& reason) {
                 QTest::addRow("%s, %s", unnamed ? "unnamed" : "hidden", qPrintable(event)) << unnamed << event << status << reason;
             };
-            for (const QString event : {"plain", "empty", "copy range ends early"})
+            for (const QString event : {"plain", "empty", "copy range ends early", "read interrupted"})
                 row(event, Status::Copied, "");
             for (const QString end : {"", " at the end"})
                 row("cancel" + end, Status::Cancelled, ""), row("name appears" + end, Status::NameTaken, "");
             row("original removed", Status::Failed, "The file no longer exists.");
+            row("read error", Status::Failed, "The disk could not be read or written.");
             for (const QString event : {"original replaced", "original shrinks", "original rewritten", "original's mode changed"})
                 row(event, Status::Failed, "The file changed while it was being copied.");
         }
@@ -82,13 +84,19 @@ private slots:
         QFETCH(Status, status);
         const qint64 size = event == "empty" ? 0 : (8 << 20) + 5; // two ranges, nine buffers
         write(m_doc, bytes(size));
-        platform::detail::CopyOptions options{unnamed, unnamed ? CopyWay::CopyRange : CopyWay::ReadWrite, {}};
+        platform::detail::CopyOptions options{unnamed, unnamed ? CopyWay::CopyRange : CopyWay::ReadWrite, {}, {}};
         if (event == "copy range ends early") // one short range, then nothing more
             options.copyRange = [calls = 0](int in, int out, qint64 offset, qint64) mutable -> qint64 {
                 loff_t inOffset = offset, outOffset = offset;
                 return calls++ ? 0 : ::copy_file_range(in, &inOffset, out, &outOffset, 3 << 20, 0); };
-        auto expected = listing(m_dir);
-        expected["new.pdf"] = expected["doc 50x70.pdf"];
+        if (event.startsWith("read")) // interrupted first, then reads or fails for good
+            options.firstWay = CopyWay::ReadWrite, options.read = [calls = 0, event](int in, char* buffer, qint64 length, qint64 offset) mutable -> qint64 {
+                if (++calls == 1 || event == "read error")
+                    return errno = calls == 1 ? EINTR : EIO, -1;
+                return ::pread(in, buffer, length, offset); };
+        auto expected = listing(m_dir); // unless an event below takes it again
+        if (status == Status::Copied)
+            expected["new.pdf"] = expected["doc 50x70.pdf"];
         QList<qint64> last;
         bool happened = status == Status::Copied; // nothing to make happen
         const auto progress = [&, doc = QFile::encodeName(m_doc)](qint64 done, qint64 total) {
@@ -117,6 +125,14 @@ private slots:
             QCOMPARE(last, QList<qint64>({size, size}));
         }
         QCOMPARE(listing(m_dir), expected);
+    }
+
+    void descriptorZero() // a program started with its input closed is given 0 for a file it opens
+    {
+        const int input = ::dup(0);
+        write(m_doc, "x"), ::close(0);
+        QCOMPARE(platform::copyBeside(m_doc, "new.pdf").status, Status::Copied);
+        QVERIFY(::fcntl(0, F_GETFD) == -1 && ::dup2(input, 0) == 0 && ::close(input) == 0); // all closed
     }
 
     // Beside a link to a folder elsewhere. Copies are named without links; taken back, only ours go.
@@ -189,7 +205,7 @@ private slots:
             QVERIFY(original.seek(offset) && original.write(bytes(island, offset)) == island);
         original.close();
         QVERIFY(!reason.contains("read-only") || disk.makeReadOnly());
-        const CopyResult r = platform::detail::copyBeside(original.fileName(), "new.img", {}, {true, firstWay, {}});
+        const CopyResult r = platform::detail::copyBeside(original.fileName(), "new.img", {}, {true, firstWay, {}, {}});
         QTEST(r.reason, "reason");
         QCOMPARE(QDir(at("disk")).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList({"doc 10x20.img", "new.img"}).first(reason.isEmpty() ? 2 : 1));
         if (!reason.isEmpty())

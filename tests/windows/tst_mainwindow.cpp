@@ -181,10 +181,13 @@ private slots:
         QCOMPARE(m_window->maximumWidth(), QWIDGETSIZE_MAX);
     }
 
-    void swapIsAPlainX() // no button frame around it until the pointer is over it
+    void buttonsLook() // the swap control a plain x, framed only under the pointer; Calculate the default
     {
-        const QImage look = m_window->findChild<QWidget*>("swapButton")->grab().toImage();
-        QCOMPARE(look.pixelColor(0, look.height() / 2), m_window->palette().color(QPalette::Window));
+        const auto edge = [this](const char* name) {
+            const QImage look = m_window->findChild<QWidget*>(name)->grab().toImage();
+            return look.pixelColor(1, look.height() / 2); };
+        QCOMPARE(edge("swapButton"), m_window->palette().color(QPalette::Window));
+        QVERIFY(edge("calculateButton") != edge("openButton"));
     }
 
     void namesNotUtf8AreToldOf()

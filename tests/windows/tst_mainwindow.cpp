@@ -6,6 +6,7 @@
 
 #include <QClipboard>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
@@ -41,6 +42,14 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         m_window->listFiles({QUrl("file:///a 50x70"), QUrl("file:///b 21x30"),
                              QUrl("file:///c 14x20"), QUrl("file:///n 1.5x2")}); // need not exist
+    }
+
+    void aRemovedControlLeavesTheLayout() // Qt asks each layout to give up a child that goes
+    {
+        QLayout* layout = m_window->centralWidget()->layout();
+        const int count = layout->count();
+        delete m_window->findChild<QWidget*>("documentsLabel"); // the first placed
+        QCOMPARE(layout->count(), count - 1);
     }
 
     // Shortened, the list alone changes; nothing overlaps but a box and its contents; all inside.

@@ -208,7 +208,7 @@ private slots:
     // The enabled Edit items follow the focus: a field, then the list.
     void editMenuFollowsTheFocus()
     {
-        QApplication::clipboard()->setText("12");
+        QApplication::clipboard()->clear();
         const auto enabled = [this] {
             QStringList names;
             for (const char* name : {"undo", "cut", "copy", "paste", "delete", "selectAll"})
@@ -217,6 +217,8 @@ private slots:
         };
         field("widthField")->setFocus();
         QTest::keyClicks(field("widthField"), "34");
+        QTRY_COMPARE(enabled(), QString("undo,-,-,-,-,selectAll")); // nothing selected or to paste
+        QApplication::clipboard()->setText("12");
         field("widthField")->selectAll();
         QTRY_COMPARE(enabled(), QString("undo,cut,copy,paste,delete,selectAll"));
         list()->setFocus();

@@ -1,10 +1,7 @@
 #include "app/commandline.h"
 #include "pallisto/version.h"
 
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 #include <ranges>
 
 using Bytes = QByteArrayList;

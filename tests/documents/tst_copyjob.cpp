@@ -1,8 +1,6 @@
 #include "documents/copyjob.h"
 
-#include <QDir>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 #include <latch>
 
 using platform::CopyResult;

@@ -1,12 +1,8 @@
 #include "documents/documentlist.h"
 #include "tests/support/support.h"
 
-#include <QClipboard>
-#include <QMimeData>
-#include <QScrollBar>
-#include <QTemporaryDir>
-#include <QToolTip>
 #include <QtTest>
+#include <QtWidgets>
 
 constexpr int Pasted = 0, CopiedAndPasted = -1, Left = 0x100; // other than by a drop
 constexpr int All = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;

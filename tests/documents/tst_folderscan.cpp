@@ -1,8 +1,6 @@
 #include "documents/folderscan.h"
 
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 #include <filesystem>
 
 using documents::FolderScan;

@@ -1,7 +1,6 @@
 #include "documents/liststore.h"
 
-#include <QProcess>
-#include <QTest>
+#include <QtTest>
 
 using documents::ListStore;
 

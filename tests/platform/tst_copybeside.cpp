@@ -1,9 +1,7 @@
 #include "platform/copybeside.h"
 #include "tests/support/mounts.h"
 
-#include <QDir>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 #include <linux/fiemap.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>

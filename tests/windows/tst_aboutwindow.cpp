@@ -1,7 +1,7 @@
 #include "windows/aboutwindow.h"
 
-#include <QLabel>
 #include <QtTest>
+#include <QtWidgets>
 
 class TestAboutWindow : public QObject
 {

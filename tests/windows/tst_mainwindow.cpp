@@ -6,7 +6,6 @@
 
 #include <QClipboard>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
@@ -42,14 +41,6 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         m_window->listFiles({QUrl("file:///a 50x70"), QUrl("file:///b 21x30"),
                              QUrl("file:///c 14x20"), QUrl("file:///n 1.5x2")}); // need not exist
-    }
-
-    void aRemovedControlLeavesTheLayout() // Qt asks each layout to give up a child that goes
-    {
-        QLayout* layout = m_window->centralWidget()->layout();
-        const int count = layout->count();
-        delete m_window->findChild<QWidget*>("documentsLabel"); // the first placed
-        QCOMPARE(layout->count(), count - 1);
     }
 
     // Shortened, the list alone changes; nothing overlaps but a box and its contents; all inside.
@@ -179,8 +170,7 @@ private slots:
     {
         QVERIFY(m_window->screen()->availableGeometry().contains(m_window->frameGeometry()));
         auto* group = m_window->findChild<QWidget*>("resultGroup");
-        QVERIFY(m_window->rect().contains(
-            QRect(group->mapTo(m_window.get(), QPoint()), group->size())));
+        QVERIFY(m_window->rect().contains(QRect(group->mapTo(m_window.get(), QPoint()), group->size())));
     }
 
     void aStaleNormalStateKeepsTheLimitsLifted() // a configure sent before maximising was asked

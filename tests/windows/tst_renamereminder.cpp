@@ -4,8 +4,7 @@
 #include "windows/mainwindow.h"
 #include "windows/renamereminder.h"
 
-#include <QSignalSpy>
-#include <QTest>
+#include <QtTest>
 #include <QtWidgets>
 
 class ReminderTest : public QObject

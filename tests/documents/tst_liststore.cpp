@@ -27,8 +27,8 @@ private slots:
         QTest::addColumn<QStringList>("names");
         QTest::newRow("emptied on purpose") << QByteArray() << QStringList();
         QTest::newRow("odd names") << QByteArray() << QStringList{"new\nline 1x2", "%41 1x2", "#1x2", "a b?1x2", "é~1x2"};
-        QTest::newRow("links followed; a folder, and one gone, left out")
-            << QByteArray("file://DIR/l%201x2\nfile://DIR/d%201x2\nfile://DIR/gone/a%201x2\nfile://DIR/gone/b%201x2\n") << QStringList{"l 1x2"};
+        QTest::newRow("a blank line first; links followed; a folder, and one gone, left out")
+            << QByteArray("\nfile://DIR/l%201x2\nfile://DIR/d%201x2\nfile://DIR/gone/a%201x2\nfile://DIR/gone/b%201x2\n") << QStringList{"l 1x2"};
         QTest::newRow("damaged: 0 bytes") << QByteArray("") << QStringList();
         for (const char* bad : {"garbage", "http://DIR/a%201x2", "file://hostDIR/a%201x2", "file://DIR/%FF%205x6", "file://DIR/a 1x2",
                                 "file://DIR/a%201x2#", "file://DIR/a%201x2?", "file://DIR/a%2", "file://DIR/a%2g", "file://DIR/a\x7f", "file://DIR/a%00"})

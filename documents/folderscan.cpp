@@ -38,12 +38,11 @@ public:
         m_sinceReport.start();
     }
 
-    // Appends the documents in the folder at `path` to `out`. False once cancelled.
-    bool folder(const QString& path, QStringList& out)
+    // Appends the documents in the folder at `path` to `out`, until cancelled.
+    void folder(const QString& path, QStringList& out)
     {
         std::vector<Entry> entries;
-        if (!list(path, entries))
-            return false;
+        list(path, entries);
         // Indices, not entries, are moved around: a sort key is costly to swap.
         std::vector<std::uint32_t> order(entries.size());
         std::iota(order.begin(), order.end(), 0);
@@ -54,12 +53,13 @@ public:
         const QDir dir(path);
         out.reserve(out.size() + qsizetype(entries.size()));
         for (const std::uint32_t i : order) {
+            if (m_cancelled)
+                return;
             if (!entries[i].isFolder)
                 out << dir.filePath(entries[i].name);
-            else if (!folder(dir.filePath(entries[i].name), out))
-                return false;
+            else
+                folder(dir.filePath(entries[i].name), out);
         }
-        return true;
     }
 
 private:
@@ -72,14 +72,14 @@ private:
 
     // The documents and folders directly in `path`: hidden names, links to folders and
     // files without a size token left out. A folder that can't be read holds nothing.
-    bool list(const QString& path, std::vector<Entry>& entries)
+    void list(const QString& path, std::vector<Entry>& entries)
     {
         namespace fs = std::filesystem;
         std::error_code error;
         for (fs::directory_iterator it(QFile::encodeName(path).toStdString(), error), end;
              !error && it != end; it.increment(error)) {
             if (m_cancelled)
-                return false;
+                return;
             const std::string native = it->path().filename().native();
             if (native.starts_with('.'))
                 continue;
@@ -98,7 +98,6 @@ private:
                 m_report(m_found);
             }
         }
-        return true;
     }
 
     const std::atomic<bool>& m_cancelled;
@@ -128,11 +127,10 @@ FolderScan::FolderScan(const QStringList& items, QObject* parent)
         QStringList documents;
         for (const QString& item : items) {
             // A link to a folder is followed here: the user chose it.
-            const bool isFolder = QFileInfo(item).isDir();
-            if (!isFolder)
+            if (!QFileInfo(item).isDir())
                 documents << item;
-            else if (!walk.folder(QDir::cleanPath(item), documents))
-                return;
+            else
+                walk.folder(QDir::cleanPath(item), documents);
         }
         QMetaObject::invokeMethod(
             this,

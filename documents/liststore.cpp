@@ -42,23 +42,25 @@ std::optional<QByteArray> pathOfLine(QByteArrayView line)
         line = line.sliced(sizeof LocalHost - 1);
     if (!line.startsWith('/'))
         return std::nullopt;
-    QByteArray bytes;
-    bytes.reserve(line.size());
+    // Written in place: appended a byte at a time, ten thousand paths take a while to read.
+    QByteArray bytes(line.size(), Qt::Uninitialized);
+    char* out = bytes.data();
     for (qsizetype i = 0; i < line.size(); ++i) {
         const char c = line[i];
         if (c < '!' || c > '~' || c == '?' || c == '#')
             return std::nullopt;
         if (c != '%') {
-            bytes += c;
+            *out++ = c;
             continue;
         }
         const int high = i + 2 < line.size() ? hexValue(line[i + 1]) : -1;
         const int low = high < 0 ? -1 : hexValue(line[i + 2]);
         if (low < 0 || (high == 0 && low == 0))
             return std::nullopt;
-        bytes += char(high * 16 + low);
+        *out++ = char(high * 16 + low);
         i += 2;
     }
+    bytes.truncate(out - bytes.constData());
     if (!QByteArrayView(bytes).isValidUtf8())
         return std::nullopt;
     return bytes;

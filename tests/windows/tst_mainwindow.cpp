@@ -76,6 +76,7 @@ private slots:
             QCOMPARE(after[name].left(), after["documentList"].left());
         for (const char* name : {"separator", "heightField", "calculateButton", "openButton"})
             QCOMPARE(after[name].right(), after["documentList"].right());
+        QVERIFY(after["resultCaptions"].right() < after["resultLabel"].left()); // values face captions
     }
 
     void fieldsTakeOnlySizes_data() // typed (keys), or pasted (as dropped)

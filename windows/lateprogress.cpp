@@ -16,8 +16,7 @@ QProgressDialog* lateProgress(const QString& label, int maximum, QWidget* window
     auto* progress = new QProgressDialog(label, QProgressDialog::tr("Cancel"), 0, maximum, window);
     progress->setWindowTitle(QGuiApplication::applicationDisplayName());
     progress->setAttribute(Qt::WA_DeleteOnClose);
-    progress->setAutoClose(false);
-    progress->setAutoReset(false);
+    progress->setAutoReset(false); // and with it, auto-close: full, it stays up
     progress->setMinimumDuration(ProgressDelayMilliseconds);
     progress->setValue(0);
     return progress;
